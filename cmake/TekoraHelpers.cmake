@@ -1,0 +1,32 @@
+# tekora_add_tests(<name> DIRS <dir>... LIBS <lib>...)
+# Builds one GoogleTest program from every *_test.cpp in the given folders and
+# registers its cases with CTest. Tests sit beside the code they test.
+function(tekora_add_tests name)
+  if(NOT TEKORA_BUILD_TESTS)
+    return()
+  endif()
+  cmake_parse_arguments(T "" "" "DIRS;LIBS" ${ARGN})
+  set(sources)
+  foreach(dir IN LISTS T_DIRS)
+    file(GLOB found CONFIGURE_DEPENDS ${dir}/*_test.cpp)
+    list(APPEND sources ${found})
+  endforeach()
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${name} ${sources})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} testsupport GTest::gtest GTest::gtest_main)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+                       PROPERTIES ENVIRONMENT "TEKORA_BIN_DIR=${CMAKE_BINARY_DIR}/bin")
+endfunction()
+
+# tekora_sources(<var> <dir>...): the non-test C++ sources of the given folders.
+function(tekora_sources var)
+  set(result)
+  foreach(dir IN LISTS ARGN)
+    file(GLOB found CONFIGURE_DEPENDS ${dir}/*.cpp)
+    list(FILTER found EXCLUDE REGEX "_test\\.cpp$")
+    list(APPEND result ${found})
+  endforeach()
+  set(${var} ${result} PARENT_SCOPE)
+endfunction()

@@ -1,0 +1,129 @@
+#include "prepare_line.h"
+
+#include <stdint.h>
+#include <string.h>
+
+namespace {
+
+const char kBlockOpenerMarker[] = "/*VOXTAG";  // opens the settings block
+const char kMarkerWord[] = "VOXTAG";           // "VOXTAG*/" closes it
+const size_t kMarkerWordLength = sizeof kMarkerWord - 1;
+
+bool IsTabOrLineEnd(char c) { return c == '\t' || c == '\r' || c == '\n'; }
+
+// The high bit of each byte of `word` that equals `c`, no other bit.
+uint64_t ByteMask(uint64_t word, char c) {
+  const uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
+  uint64_t x = word ^ (0x0101010101010101ULL * static_cast<unsigned char>(c));
+  return ~(((x & kLow7) + kLow7) | x | kLow7);
+}
+
+}  // namespace
+
+CommentBrace FindCommentBrace(const char* position, const char** next) {
+  // Every brace holds a star: an opener's star is its second character, a
+  // closer's its first. Taking the stars in order, and at each star the opener
+  // before the closer, meets the braces in the order of their positions, so
+  // the first hit is the first brace and one pass over the line finds it.
+  for (const char* star = strchr(position, '*'); star != nullptr; star = strchr(star + 1, '*')) {
+    if (star > position && star[-1] == '/') {
+      if (strncmp(star - 1, kBlockOpenerMarker, sizeof kBlockOpenerMarker - 1) == 0)
+        return kNoBrace;
+      *next = star - 1;
+      return kOpener;
+    }
+    if (star[1] == '/') {
+      if (static_cast<size_t>(star - position) >= kMarkerWordLength &&
+          strncmp(star - kMarkerWordLength, kMarkerWord, kMarkerWordLength) == 0)
+        return kNoBrace;
+      *next = star + 2;
+      return kCloser;
+    }
+  }
+  return kNoBrace;
+}
+
+size_t PrepareLine(char* line, int& depth, bool quoteFlag, bool hashCommentFlag) {
+  if (line[0] == '-' && line[1] == '-') {
+    line[0] = '\0';
+    return 0;
+  }
+  if (hashCommentFlag && (line[0] == '#' || line[0] == ';')) {
+    line[0] = '\0';
+    return 0;
+  }
+
+  // Count the braces. After an opener the search goes on at its star, so that
+  // "/*/" is an opener and a closer at once.
+  char* firstOpener = nullptr;
+  char* lastCloserEnd = nullptr;
+  const char* position = line;
+  for (;;) {
+    const char* hit = position;
+    CommentBrace brace = FindCommentBrace(position, &hit);
+    if (brace == kOpener) {
+      ++depth;
+      if (firstOpener == nullptr) firstOpener = line + (hit - line);
+      position = hit + 1;
+    } else if (brace == kCloser) {
+      --depth;
+      lastCloserEnd = line + (hit - line);
+      position = hit;
+    } else {
+      break;
+    }
+  }
+
+  // Cut the comment text away; what stays is [begin, end).
+  char* begin = line;
+  char* end = line + strlen(line);
+  if (firstOpener != nullptr && lastCloserEnd != nullptr && lastCloserEnd > firstOpener) {
+    // Code, comment, code: the text before the first opener joined to the
+    // text after the last closer.
+    size_t tail = static_cast<size_t>(end - lastCloserEnd);
+    memmove(firstOpener, lastCloserEnd, tail);
+    end = firstOpener + tail;
+  } else {
+    // Only openers: the text before the first. Only closers: the text after
+    // the last. The last closer before the first opener (the end of one
+    // comment, code, the start of another): the code between them.
+    if (lastCloserEnd != nullptr) begin = lastCloserEnd;
+    if (firstOpener != nullptr) end = firstOpener;
+  }
+
+  while (begin < end && IsTabOrLineEnd(*begin)) ++begin;
+  while (end > begin && IsTabOrLineEnd(end[-1])) --end;
+
+  // Quotes, tabs to blanks and the squeezing of blank runs in one pass; the
+  // output never overtakes the input, so the line is rewritten in place.
+  // Eight characters at a time pass unchanged while they hold no tab, no
+  // quote to turn and no blank that follows another blank.
+  char* out = line;
+  const char* in = begin;
+  while (in < end) {
+    if (end - in >= 8) {
+      uint64_t word;
+      memcpy(&word, in, 8);
+      uint64_t blanks = ByteMask(word, ' ');
+      uint64_t others = ByteMask(word, '\t') | (quoteFlag ? ByteMask(word, '"') : 0);
+      bool blankAfterBlank = (blanks & (blanks << 8)) != 0 ||
+                             (in[0] == ' ' && out > line && out[-1] == ' ');
+      if (others == 0 && !blankAfterBlank) {
+        memcpy(out, &word, 8);
+        out += 8;
+        in += 8;
+        continue;
+      }
+    }
+    char c = *in++;
+    if (c == '\t') {
+      c = ' ';
+    } else if (c == '"' && quoteFlag) {
+      c = '\'';
+    }
+    if (c == ' ' && out > line && out[-1] == ' ') continue;
+    *out++ = c;
+  }
+  *out = '\0';
+  return static_cast<size_t>(out - line);
+}

@@ -1,0 +1,2 @@
+CREATE INDEX customer_name ON customer (name)
+GO

@@ -1,0 +1,82 @@
+// Console output (_cputs, _cprintf) and the console title.
+#include <conio.h>
+#include <errno.h>
+#include <fcntl.h>
+#include <stdarg.h>
+#include <stdio.h>
+#include <unistd.h>
+#include <windows.h>
+
+#include <string>
+
+#include "terminal.h"
+
+namespace winport {
+
+int OpenTerminal() { return open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC); }
+
+bool WriteFully(int fd, const char* data, size_t length) {
+  while (length > 0) {
+    ssize_t n = write(fd, data, length);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    data += n;
+    length -= static_cast<size_t>(n);
+  }
+  return true;
+}
+
+}  // namespace winport
+
+namespace {
+
+// Writes console text: straight to the terminal, else to standard error,
+// unbuffered so that it keeps its place among the program's other output.
+bool WriteConsole(const char* text, size_t length) {
+  int terminal = winport::OpenTerminal();
+  if (terminal < 0) return winport::WriteFully(STDERR_FILENO, text, length);
+  bool ok = winport::WriteFully(terminal, text, length);
+  close(terminal);
+  return ok;
+}
+
+}  // namespace
+
+extern "C" int _cputs(const char* str) {
+  if (!str) {
+    errno = EINVAL;
+    return -1;
+  }
+  return WriteConsole(str, strlen(str)) ? 0 : -1;
+}
+
+extern "C" int _cprintf(const char* format, ...) {
+  if (!format) {
+    errno = EINVAL;
+    return -1;
+  }
+  va_list args;
+  va_start(args, format);
+  va_list copy;
+  va_copy(copy, args);
+  int length = vsnprintf(nullptr, 0, format, copy);
+  va_end(copy);
+  std::string text(length > 0 ? static_cast<size_t>(length) : 0, '\0');
+  if (length > 0) vsnprintf(&text[0], text.size() + 1, format, args);
+  va_end(args);
+  if (length < 0) return -1;
+  return WriteConsole(text.data(), text.size()) ? length : -1;
+}
+
+extern "C" BOOL WINAPI SetConsoleTitleA(LPCSTR lpConsoleTitle) {
+  int terminal = winport::OpenTerminal();
+  if (terminal < 0) return TRUE;  // no console to title
+  std::string sequence = "\033]0;";
+  for (const char* p = lpConsoleTitle ? lpConsoleTitle : ""; *p; ++p)
+    if (static_cast<unsigned char>(*p) >= 0x20 && *p != 0x7F) sequence += *p;  // no control bytes
+  sequence += '\007';
+  bool ok = winport::WriteFully(terminal, sequence.data(), sequence.size());
+  close(terminal);
+  if (!ok) SetLastError(WinportErrorFromErrno(errno));
+  return ok ? TRUE : FALSE;
+}

@@ -1,0 +1,181 @@
+// The C runtime's path and directory calls with the Windows runtime's results.
+#include <direct.h>
+#include <errno.h>
+#include <io.h>
+#include <sys/stat.h>
+#include <windows.h>
+
+#include <string>
+
+#include "testsupport/files.h"
+#include "testsupport/temp_dir.h"
+
+namespace {
+
+using testsupport::Exists;
+using testsupport::ReadBytes;
+using testsupport::WriteBytes;
+
+class CrtFilesTest : public testsupport::IsolatedTest {};
+
+TEST_F(CrtFilesTest, FullpathResolvesDotsAgainstTheCurrentDirectory) {
+  char buffer[_MAX_PATH];
+  ASSERT_NE(nullptr, _fullpath(buffer, "a\\.\\B\\..\\c.txt", sizeof buffer));
+  EXPECT_EQ(dir.winPath("a\\c.txt"), buffer);
+  ASSERT_NE(nullptr, _fullpath(buffer, "Sub/Dir/", sizeof buffer));
+  EXPECT_EQ(dir.winPath("Sub\\Dir\\"), buffer);  // case kept, trailing backslash kept
+  ASSERT_NE(nullptr, _fullpath(buffer, "\\x\\..\\..\\y", sizeof buffer));
+  EXPECT_STREQ("\\y", buffer);
+  ASSERT_NE(nullptr, _fullpath(buffer, "c:\\Tools\\q.exe", sizeof buffer));
+  EXPECT_STREQ("\\Tools\\q.exe", buffer);
+}
+
+TEST_F(CrtFilesTest, FullpathRefusesABufferThatIsTooSmall) {
+  std::string expected = dir.winPath("abc");
+  std::string buffer(expected.size() + 1, 'x');
+  EXPECT_EQ(nullptr, _fullpath(&buffer[0], "abc", expected.size()));
+  EXPECT_EQ(ERANGE, errno);
+  EXPECT_NE(nullptr, _fullpath(&buffer[0], "abc", expected.size() + 1));
+}
+
+TEST_F(CrtFilesTest, FullpathAllocatesWhenGivenNoBuffer) {
+  char* full = _fullpath(nullptr, "x.txt", 0);
+  ASSERT_NE(nullptr, full);
+  EXPECT_EQ(dir.winPath("x.txt"), full);
+  free(full);
+}
+
+TEST_F(CrtFilesTest, GetcwdAndChdirUseWindowsPaths) {
+  ASSERT_EQ(0, mkdir(dir.file("Sub").c_str(), 0777));
+  EXPECT_EQ(0, _chdir("SUB"));
+  char buffer[_MAX_PATH];
+  ASSERT_NE(nullptr, _getcwd(buffer, sizeof buffer));
+  EXPECT_EQ(dir.winPath("Sub"), buffer);
+  EXPECT_EQ(0, _chdir(".."));
+  EXPECT_EQ(-1, _chdir("missing"));
+  EXPECT_EQ(ENOENT, errno);
+  EXPECT_EQ(nullptr, _getcwd(buffer, 3));
+  EXPECT_EQ(ERANGE, errno);
+}
+
+TEST_F(CrtFilesTest, SplitpathGivesAnEmptyDrive) {
+  char drive[_MAX_DRIVE], folder[_MAX_DIR], name[_MAX_FNAME], ext[_MAX_EXT];
+  _splitpath("c:\\src\\Proj.v2\\main.tar.gz", drive, folder, name, ext);
+  EXPECT_STREQ("", drive);
+  EXPECT_STREQ("\\src\\Proj.v2\\", folder);
+  EXPECT_STREQ("main.tar", name);
+  EXPECT_STREQ(".gz", ext);
+  _splitpath("noext", drive, folder, name, ext);
+  EXPECT_STREQ("", folder);
+  EXPECT_STREQ("noext", name);
+  EXPECT_STREQ("", ext);
+  _splitpath("/a/b.dir/file", nullptr, folder, name, nullptr);
+  EXPECT_STREQ("/a/b.dir/", folder);
+  EXPECT_STREQ("file", name);
+}
+
+TEST_F(CrtFilesTest, SplitpathCutsPartsAtTheirLimits) {
+  std::string longName(400, 'n');
+  char name[_MAX_FNAME];
+  _splitpath(longName.c_str(), nullptr, nullptr, name, nullptr);
+  EXPECT_EQ(std::string(_MAX_FNAME - 1, 'n'), name);
+}
+
+TEST_F(CrtFilesTest, MakepathJoinsAsTheWindowsRuntime) {
+  char path[_MAX_PATH];
+  _makepath(path, "", "\\src\\proj", "main", "sql");
+  EXPECT_STREQ("\\src\\proj\\main.sql", path);
+  _makepath(path, nullptr, "dir/", "a", ".txt");
+  EXPECT_STREQ("dir/a.txt", path);
+  _makepath(path, "c", nullptr, "a", nullptr);
+  EXPECT_STREQ("c:a", path);
+  std::string longDir(300, 'd');
+  _makepath(path, nullptr, longDir.c_str(), "a", "b");
+  EXPECT_EQ(static_cast<size_t>(_MAX_PATH - 1), strlen(path));
+}
+
+TEST_F(CrtFilesTest, AccessTellsExistenceAndTheReadOnlyAttribute) {
+  WriteBytes(dir.file("Ro.txt"), "x");
+  ASSERT_EQ(0, chmod(dir.file("Ro.txt").c_str(), 0444));
+  EXPECT_EQ(0, _access("ro.TXT", 0));
+  EXPECT_EQ(0, _access("ro.txt", 4));
+  EXPECT_EQ(-1, _access("ro.txt", 2));
+  EXPECT_EQ(EACCES, errno);
+  EXPECT_EQ(-1, _access("none.txt", 0));
+  EXPECT_EQ(ENOENT, errno);
+  EXPECT_EQ(0, _access(".", 6));
+}
+
+TEST_F(CrtFilesTest, UnlinkRefusesReadOnlyFilesAndDirectories) {
+  WriteBytes(dir.file("Ro.txt"), "x");
+  ASSERT_EQ(0, chmod(dir.file("Ro.txt").c_str(), 0444));
+  EXPECT_EQ(-1, _unlink("ro.txt"));
+  EXPECT_EQ(EACCES, errno);
+  EXPECT_TRUE(Exists(dir.file("Ro.txt")));
+  ASSERT_EQ(0, _mkdir("Folder"));
+  EXPECT_EQ(-1, _unlink("folder"));
+  EXPECT_EQ(EACCES, errno);
+  WriteBytes(dir.file("Rw.txt"), "x");
+  EXPECT_EQ(0, _unlink("RW.TXT"));
+  EXPECT_FALSE(Exists(dir.file("Rw.txt")));
+  EXPECT_EQ(-1, _unlink("Rw.txt"));
+  EXPECT_EQ(ENOENT, errno);
+}
+
+TEST_F(CrtFilesTest, MkdirAndRmdirReportWindowsErrors) {
+  EXPECT_EQ(0, _mkdir("New"));
+  EXPECT_EQ(-1, _mkdir("new"));
+  EXPECT_EQ(EEXIST, errno);
+  EXPECT_EQ(-1, _mkdir("missing\\child"));
+  EXPECT_EQ(ENOENT, errno);
+  WriteBytes(dir.file("New/f"), "x");
+  EXPECT_EQ(-1, _rmdir("NEW"));
+  EXPECT_EQ(ENOTEMPTY, errno);
+  EXPECT_EQ(-1, _rmdir("new\\f"));
+  EXPECT_EQ(ENOTEMPTY, errno);
+  ASSERT_EQ(0, _unlink("new\\f"));
+  EXPECT_EQ(0, _rmdir("NEW"));
+}
+
+TEST_F(CrtFilesTest, RenameNeverReplacesAnExistingTarget) {
+  WriteBytes(dir.file("a.txt"), "a");
+  WriteBytes(dir.file("B.txt"), "b");
+  EXPECT_EQ(-1, rename("A.TXT", "b.txt"));
+  EXPECT_EQ(EEXIST, errno);
+  EXPECT_EQ("b", ReadBytes(dir.file("B.txt")));
+  EXPECT_EQ(0, rename("A.TXT", "c.txt"));
+  EXPECT_EQ("a", ReadBytes(dir.file("c.txt")));
+  EXPECT_EQ(-1, rename("a.txt", "d.txt"));
+  EXPECT_EQ(ENOENT, errno);
+}
+
+TEST_F(CrtFilesTest, RenameCanChangeTheCaseOfAName) {
+  WriteBytes(dir.file("name.txt"), "n");
+  EXPECT_EQ(0, rename("name.txt", "NAME.TXT"));
+  EXPECT_TRUE(Exists(dir.file("NAME.TXT")));
+  EXPECT_FALSE(Exists(dir.file("name.txt")));
+}
+
+TEST(CrtStrings, CompareWithoutRegardToCase) {
+  EXPECT_EQ(0, _stricmp("Hello", "hELLO"));
+  EXPECT_LT(_stricmp("abc", "ABD"), 0);
+  EXPECT_GT(_stricmp("b", "A"), 0);
+  EXPECT_LT(_stricmp("_", "a"), 0);  // compared in lower case, as the Windows runtime does
+  EXPECT_EQ(0, _strnicmp("abcX", "ABCy", 3));
+  char text[] = "MiXed 1";
+  EXPECT_STREQ("mixed 1", _strlwr(text));
+  EXPECT_STREQ("MIXED 1", _strupr(text));
+}
+
+TEST(CrtStrings, SnprintfReportsTruncationWithMinusOne) {
+  char buffer[8];
+  memset(buffer, '#', sizeof buffer);
+  EXPECT_EQ(3, _snprintf(buffer, sizeof buffer, "%d", 123));
+  EXPECT_STREQ("123", buffer);
+  EXPECT_EQ(-1, _snprintf(buffer, 4, "%s", "abcdef"));
+  EXPECT_EQ(0, memcmp(buffer, "abcd", 4));  // no terminator when it does not fit
+  EXPECT_EQ(4, _snprintf(buffer, 4, "%s", "wxyz"));
+  EXPECT_EQ(0, memcmp(buffer, "wxyz", 4));
+}
+
+}  // namespace

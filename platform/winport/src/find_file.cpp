@@ -1,0 +1,138 @@
+// FindFirstFileA / FindNextFileA / FindClose: a snapshot of the matching
+// names is taken when the search starts; each entry's details are read when
+// it is handed out.
+#include <dirent.h>
+#include <errno.h>
+#include <string.h>
+#include <strings.h>
+#include <sys/stat.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "file_ops.h"
+#include "file_time.h"
+#include "handle_table.h"
+#include "path_resolver.h"
+#include "win_path.h"
+#include "wildcard.h"
+
+namespace {
+
+class FindHandle : public winport::HandleObject {
+ public:
+  std::string directory;           // POSIX path of the searched folder
+  std::vector<std::string> names;  // matches in the order they are handed out
+  size_t next = 0;
+
+  bool ClosedByCloseHandle() const override { return false; }
+};
+
+// Fills the record for one entry; false when the entry is gone.
+bool Describe(const std::string& directory, const std::string& name, WIN32_FIND_DATAA* data) {
+  std::string path = directory == "/" ? "/" + name : directory + "/" + name;
+  struct stat st;
+  if (stat(path.c_str(), &st) != 0 && lstat(path.c_str(), &st) != 0) return false;
+  memset(data, 0, sizeof *data);
+  data->dwFileAttributes = winport::AttributesOf(st);
+  data->ftCreationTime = winport::FileTimeFromTimespec(st.st_ctim);
+  data->ftLastAccessTime = winport::FileTimeFromTimespec(st.st_atim);
+  data->ftLastWriteTime = winport::FileTimeFromTimespec(st.st_mtim);
+  if (!S_ISDIR(st.st_mode)) {
+    data->nFileSizeHigh = static_cast<DWORD>(static_cast<uint64_t>(st.st_size) >> 32);
+    data->nFileSizeLow = static_cast<DWORD>(st.st_size);
+  }
+  memcpy(data->cFileName, name.c_str(), name.size() + 1);
+  return true;
+}
+
+// Hands out the next entry that still exists.
+bool HandOut(FindHandle* find, WIN32_FIND_DATAA* data) {
+  while (find->next < find->names.size()) {
+    const std::string& name = find->names[find->next++];
+    if (Describe(find->directory, name, data)) return true;
+  }
+  return false;
+}
+
+// Names in the order Windows lists a folder: "." and ".." first, then by
+// name without regard to case.
+bool ListingOrder(const std::string& a, const std::string& b) {
+  bool aDot = a == "." || a == "..", bDot = b == "." || b == "..";
+  if (aDot != bDot) return aDot;
+  int byCase = strcasecmp(a.c_str(), b.c_str());
+  if (byCase != 0) return byCase < 0;
+  return a < b;
+}
+
+HANDLE Fail(DWORD error) {
+  SetLastError(error);
+  return INVALID_HANDLE_VALUE;
+}
+
+}  // namespace
+
+extern "C" HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData) {
+  if (!lpFileName || !lpFindFileData) return Fail(ERROR_INVALID_PARAMETER);
+  winport::AbsolutePath absolute;
+  if (!winport::MakeAbsolute(lpFileName, &absolute)) return Fail(ERROR_PATH_NOT_FOUND);
+  // A search names its entries by the last component: "dir\" and "\" name none.
+  if (absolute.trailingSeparator || absolute.components.empty()) return Fail(ERROR_FILE_NOT_FOUND);
+
+  std::string pattern = absolute.components.back();
+  absolute.components.pop_back();
+  absolute.trailingSeparator = false;
+  winport::ResolvedPath folder = winport::ResolvePath(winport::JoinWindows(absolute).c_str());
+  struct stat st;
+  if (!folder.found || stat(folder.posix.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+    return Fail(ERROR_PATH_NOT_FOUND);
+
+  FindHandle* find = new FindHandle;
+  find->directory = folder.posix;
+  if (!winport::HasWildcards(pattern)) {
+    std::string full = folder.posix == "/" ? "/" + pattern : folder.posix + "/" + pattern;
+    winport::ResolvedPath entry = winport::ResolvePath(full.c_str());
+    if (entry.found) find->names.push_back(entry.leaf);
+  } else if (DIR* dir = opendir(folder.posix.c_str())) {
+    bool isRoot = folder.isRoot;
+    while (struct dirent* entry = readdir(dir)) {
+      std::string name = entry->d_name;
+      if (isRoot && (name == "." || name == "..")) continue;
+      if (name.size() >= MAX_PATH) continue;  // does not fit the record
+      if (winport::MatchFileName(pattern, name)) find->names.push_back(name);
+    }
+    closedir(dir);
+    std::sort(find->names.begin(), find->names.end(), ListingOrder);
+  } else {
+    DWORD error = WinportErrorFromErrno(errno);
+    delete find;
+    return Fail(error);
+  }
+  if (!HandOut(find, lpFindFileData)) {
+    delete find;
+    return Fail(ERROR_FILE_NOT_FOUND);
+  }
+  return winport::RegisterHandle(find);
+}
+
+extern "C" BOOL WINAPI FindNextFileA(HANDLE hFindFile, LPWIN32_FIND_DATAA lpFindFileData) {
+  FindHandle* find = winport::LookupHandle<FindHandle>(hFindFile);
+  if (!find) return FALSE;
+  if (!lpFindFileData) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  if (!HandOut(find, lpFindFileData)) {
+    SetLastError(ERROR_NO_MORE_FILES);
+    return FALSE;
+  }
+  return TRUE;
+}
+
+extern "C" BOOL WINAPI FindClose(HANDLE hFindFile) {
+  if (!winport::LookupHandle<FindHandle>(hFindFile)) return FALSE;
+  delete winport::UnregisterHandle(hFindFile);
+  return TRUE;
+}

@@ -1,0 +1,67 @@
+// IsBadWritePtr / IsBadReadPtr on pages with different protections.
+#include <string.h>
+#include <sys/mman.h>
+#include <unistd.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class MemoryCheck : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    page_ = static_cast<size_t>(sysconf(_SC_PAGESIZE));
+    // Three pages: writable, read-only, inaccessible.
+    void* p = mmap(nullptr, 3 * page_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    ASSERT_NE(MAP_FAILED, p);
+    base_ = static_cast<char*>(p);
+    memset(base_, 'w', page_);
+    memset(base_ + page_, 'r', page_);
+    ASSERT_EQ(0, mprotect(base_ + page_, page_, PROT_READ));
+    ASSERT_EQ(0, mprotect(base_ + 2 * page_, page_, PROT_NONE));
+  }
+  void TearDown() override { munmap(base_, 3 * page_); }
+
+  size_t page_ = 0;
+  char* base_ = nullptr;
+};
+
+TEST_F(MemoryCheck, WritableMemoryIsGoodAndUnchanged) {
+  EXPECT_FALSE(IsBadWritePtr(base_, page_));
+  EXPECT_EQ(std::string(page_, 'w'), std::string(base_, page_));
+  std::vector<char> big(1 << 20);
+  for (size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>(i * 7);
+  std::vector<char> copy = big;
+  EXPECT_FALSE(IsBadWritePtr(big.data(), big.size()));
+  EXPECT_EQ(copy, big);
+}
+
+TEST_F(MemoryCheck, ReadOnlyPageIsBadForWritingOnly) {
+  EXPECT_TRUE(IsBadWritePtr(base_ + page_, 20));
+  EXPECT_FALSE(IsBadReadPtr(base_ + page_, 20));
+  EXPECT_EQ(std::string(page_, 'r'), std::string(base_ + page_, page_));
+}
+
+TEST_F(MemoryCheck, RangeRunningIntoAReadOnlyPageIsBad) {
+  EXPECT_TRUE(IsBadWritePtr(base_ + page_ - 10, 20));
+  EXPECT_FALSE(IsBadWritePtr(base_ + page_ - 10, 10));
+  EXPECT_EQ(std::string(page_, 'w'), std::string(base_, page_));
+}
+
+TEST_F(MemoryCheck, InaccessiblePageIsBadForBoth) {
+  EXPECT_TRUE(IsBadWritePtr(base_ + 2 * page_, 1));
+  EXPECT_TRUE(IsBadReadPtr(base_ + 2 * page_, 1));
+  EXPECT_TRUE(IsBadReadPtr(base_ + page_, page_ + 1));
+}
+
+TEST(MemoryCheckEdges, NullAndEmptyRanges) {
+  EXPECT_TRUE(IsBadWritePtr(nullptr, 1));
+  EXPECT_FALSE(IsBadWritePtr(nullptr, 0));
+  EXPECT_TRUE(IsBadReadPtr(nullptr, 4));
+}
+
+}  // namespace

@@ -1,0 +1,36 @@
+// The one resolver from Windows paths to POSIX paths that every call of the
+// layer uses. Each component is taken as written when such an entry exists,
+// else the entry that matches it without regard to case (the first in byte
+// order if several do); a missing component keeps the name as given, so a
+// new file gets the name its creator chose.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace winport {
+
+struct ResolvedPath {
+  bool valid = false;        // the path could be made absolute at all
+  std::string posix;         // the path to hand to the system
+  std::string leaf;          // the last component as on disk (or as given when missing)
+  bool found = false;        // every component exists
+  bool parentFound = false;  // every component but the last exists
+  bool isRoot = false;       // the path names the root directory
+  bool trailingSeparator = false;
+
+  // The Windows error for a path that was not found: ERROR_FILE_NOT_FOUND
+  // when only the last component is missing, else ERROR_PATH_NOT_FOUND.
+  DWORD NotFoundError() const {
+    return valid && parentFound ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND;
+  }
+};
+
+// Resolves a Windows (or POSIX) path against the file system.
+ResolvedPath ResolvePath(const char* windowsPath);
+
+// ASCII comparison without regard to case, as Windows compares file names.
+bool EqualsIgnoreCase(const std::string& a, const std::string& b);
+
+}  // namespace winport

@@ -1,0 +1,92 @@
+// Windows paths on POSIX: separators, drive prefixes and names found without
+// regard to case, through the calls that callers use.
+#include <errno.h>
+#include <sys/stat.h>
+#include <windows.h>
+
+#include <string>
+
+#include "testsupport/files.h"
+#include "testsupport/temp_dir.h"
+
+namespace {
+
+using testsupport::Exists;
+using testsupport::ReadBytes;
+using testsupport::WriteBytes;
+
+class PathResolverTest : public testsupport::IsolatedTest {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(0, mkdir(dir.file("Proj").c_str(), 0777));
+    WriteBytes(dir.file("Proj/A.SQL"), "select 1;");
+  }
+  std::string ReadThroughLayer(const std::string& path) {
+    FILE* f = fopen(path.c_str(), "rb");
+    if (!f) return "<cannot open>";
+    char buffer[256];
+    size_t n = fread(buffer, 1, sizeof buffer, f);
+    fclose(f);
+    return std::string(buffer, n);
+  }
+};
+
+TEST_F(PathResolverTest, OpensAbsoluteWindowsPathWithoutRegardToCase) {
+  EXPECT_EQ("select 1;", ReadThroughLayer(dir.winPath("proj\\a.sql")));
+}
+
+TEST_F(PathResolverTest, OpensRelativePathsWithEitherSeparator) {
+  EXPECT_EQ("select 1;", ReadThroughLayer("proj\\a.sql"));
+  EXPECT_EQ("select 1;", ReadThroughLayer("PROJ/a.Sql"));
+  EXPECT_EQ("select 1;", ReadThroughLayer(".\\proj\\..\\Proj\\.\\a.sql"));
+}
+
+TEST_F(PathResolverTest, DrivePrefixNamesTheRoot) {
+  EXPECT_EQ("select 1;", ReadThroughLayer("c:" + dir.winPath("proj\\a.sql")));
+  EXPECT_EQ("select 1;", ReadThroughLayer("C:" + dir.path() + "/PROJ/A.sql"));
+}
+
+TEST_F(PathResolverTest, ExactMatchWinsOverOtherCases) {
+  WriteBytes(dir.file("Proj/a.sql"), "lower");
+  EXPECT_EQ("lower", ReadThroughLayer("proj\\a.sql"));
+  EXPECT_EQ("select 1;", ReadThroughLayer("proj\\A.SQL"));
+}
+
+TEST_F(PathResolverTest, SeveralMatchesTakeTheFirstInByteOrder) {
+  WriteBytes(dir.file("Proj/a.Sql"), "second");
+  EXPECT_EQ("select 1;", ReadThroughLayer("proj\\a.sql"));  // "A.SQL" < "a.Sql"
+}
+
+TEST_F(PathResolverTest, WritingKeepsTheCaseOfAnExistingEntry) {
+  FILE* f = fopen("proj\\a.sql", "w");
+  ASSERT_NE(nullptr, f);
+  fputs("replaced\n", f);
+  fclose(f);
+  EXPECT_EQ("replaced\r\n", ReadBytes(dir.file("Proj/A.SQL")));
+  EXPECT_FALSE(Exists(dir.file("Proj/a.sql")));
+}
+
+TEST_F(PathResolverTest, NewFileGetsTheNameAsGiven) {
+  FILE* f = fopen("PROJ\\New.Sql", "w");
+  ASSERT_NE(nullptr, f);
+  fclose(f);
+  EXPECT_TRUE(Exists(dir.file("Proj/New.Sql")));
+}
+
+TEST_F(PathResolverTest, MissingFileAndMissingFolderGiveTheirOwnErrors) {
+  EXPECT_EQ(INVALID_HANDLE_VALUE,
+            CreateFileA("proj\\none.sql", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), GetLastError());
+  EXPECT_EQ(INVALID_HANDLE_VALUE,
+            CreateFileA("nofolder\\a.sql", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  EXPECT_EQ(static_cast<DWORD>(ERROR_PATH_NOT_FOUND), GetLastError());
+  EXPECT_EQ(nullptr, fopen("nofolder\\a.sql", "r"));
+  EXPECT_EQ(ENOENT, errno);
+}
+
+TEST_F(PathResolverTest, CreatingInAMissingFolderFails) {
+  EXPECT_EQ(nullptr, fopen("nofolder\\a.sql", "w"));
+  EXPECT_EQ(static_cast<DWORD>(ERROR_PATH_NOT_FOUND), GetLastError());
+}
+
+}  // namespace

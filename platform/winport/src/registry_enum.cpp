@@ -1,0 +1,105 @@
+// Enumerating a registry key's sub-keys and values, and its counts.
+#include <string.h>
+#include <windows.h>
+
+#include "registry_keys.h"
+
+using winport::registry::Key;
+using winport::registry::KeyRef;
+
+namespace {
+
+// Resolves the handle and checks its access; the result is the error.
+DWORD Prepare(HKEY hKey, REGSAM needed, KeyRef* ref) {
+  DWORD error = winport::registry::ResolveKey(hKey, ref);
+  if (error == ERROR_SUCCESS) error = winport::registry::CheckAccess(*ref, needed);
+  return error;
+}
+
+DWORD FindOrMissing(Key& root, const KeyRef& ref, Key** key) {
+  return winport::registry::FindKey(root, ref, key);
+}
+
+void EmptyClass(LPSTR lpClass, LPDWORD lpcchClass) {
+  if (lpClass && lpcchClass && *lpcchClass > 0) lpClass[0] = '\0';
+  if (lpcchClass) *lpcchClass = 0;
+}
+
+}  // namespace
+
+extern "C" LSTATUS WINAPI RegEnumKeyExA(HKEY hKey, DWORD dwIndex, LPSTR lpName, LPDWORD lpcchName, LPDWORD,
+                                        LPSTR lpClass, LPDWORD lpcchClass, PFILETIME lpftLastWriteTime) {
+  if (!lpName || !lpcchName) return ERROR_INVALID_PARAMETER;
+  KeyRef ref;
+  DWORD error = Prepare(hKey, KEY_ENUMERATE_SUB_KEYS, &ref);
+  if (error != ERROR_SUCCESS) return static_cast<LSTATUS>(error);
+  error = winport::registry::ReadRoot(ref.root, [&](Key& root) -> DWORD {
+    Key* key = nullptr;
+    DWORD found = FindOrMissing(root, ref, &key);
+    if (found != ERROR_SUCCESS) return found;
+    if (dwIndex >= key->subkeys().size()) return ERROR_NO_MORE_ITEMS;
+    const std::string& name = key->subkeys()[dwIndex]->name();
+    if (name.size() + 1 > *lpcchName) return ERROR_MORE_DATA;
+    memcpy(lpName, name.c_str(), name.size() + 1);
+    *lpcchName = static_cast<DWORD>(name.size());
+    EmptyClass(lpClass, lpcchClass);
+    if (lpftLastWriteTime) *lpftLastWriteTime = FILETIME{0, 0};
+    return ERROR_SUCCESS;
+  });
+  return static_cast<LSTATUS>(error);
+}
+
+extern "C" LSTATUS WINAPI RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD lpcchValueName,
+                                        LPDWORD lpReserved, LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData) {
+  if (!lpValueName || !lpcchValueName || lpReserved || (lpData && !lpcbData)) return ERROR_INVALID_PARAMETER;
+  KeyRef ref;
+  DWORD error = Prepare(hKey, KEY_QUERY_VALUE, &ref);
+  if (error != ERROR_SUCCESS) return static_cast<LSTATUS>(error);
+  error = winport::registry::ReadRoot(ref.root, [&](Key& root) -> DWORD {
+    Key* key = nullptr;
+    DWORD found = FindOrMissing(root, ref, &key);
+    if (found != ERROR_SUCCESS) return found;
+    if (dwIndex >= key->values().size()) return ERROR_NO_MORE_ITEMS;
+    const winport::registry::Value& value = key->values()[dwIndex];
+    if (value.name.size() + 1 > *lpcchValueName) return ERROR_MORE_DATA;
+    DWORD copied = winport::registry::CopyValueData(value, lpType, lpData, lpcbData);
+    if (copied != ERROR_SUCCESS) return copied;
+    memcpy(lpValueName, value.name.c_str(), value.name.size() + 1);
+    *lpcchValueName = static_cast<DWORD>(value.name.size());
+    return ERROR_SUCCESS;
+  });
+  return static_cast<LSTATUS>(error);
+}
+
+extern "C" LSTATUS WINAPI RegQueryInfoKeyA(HKEY hKey, LPSTR lpClass, LPDWORD lpcchClass, LPDWORD lpReserved,
+                                           LPDWORD lpcSubKeys, LPDWORD lpcbMaxSubKeyLen, LPDWORD lpcbMaxClassLen,
+                                           LPDWORD lpcValues, LPDWORD lpcbMaxValueNameLen, LPDWORD lpcbMaxValueLen,
+                                           LPDWORD lpcbSecurityDescriptor, PFILETIME lpftLastWriteTime) {
+  if (lpReserved) return ERROR_INVALID_PARAMETER;
+  KeyRef ref;
+  DWORD error = Prepare(hKey, KEY_QUERY_VALUE, &ref);
+  if (error != ERROR_SUCCESS) return static_cast<LSTATUS>(error);
+  error = winport::registry::ReadRoot(ref.root, [&](Key& root) -> DWORD {
+    Key* key = nullptr;
+    DWORD found = FindOrMissing(root, ref, &key);
+    if (found != ERROR_SUCCESS) return found;
+    DWORD maxSubKey = 0, maxName = 0, maxData = 0;
+    for (const auto& subkey : key->subkeys())
+      if (subkey->name().size() > maxSubKey) maxSubKey = static_cast<DWORD>(subkey->name().size());
+    for (const auto& value : key->values()) {
+      if (value.name.size() > maxName) maxName = static_cast<DWORD>(value.name.size());
+      if (value.data.size() > maxData) maxData = static_cast<DWORD>(value.data.size());
+    }
+    EmptyClass(lpClass, lpcchClass);
+    if (lpcSubKeys) *lpcSubKeys = static_cast<DWORD>(key->subkeys().size());
+    if (lpcbMaxSubKeyLen) *lpcbMaxSubKeyLen = maxSubKey;
+    if (lpcbMaxClassLen) *lpcbMaxClassLen = 0;
+    if (lpcValues) *lpcValues = static_cast<DWORD>(key->values().size());
+    if (lpcbMaxValueNameLen) *lpcbMaxValueNameLen = maxName;
+    if (lpcbMaxValueLen) *lpcbMaxValueLen = maxData;
+    if (lpcbSecurityDescriptor) *lpcbSecurityDescriptor = 0;
+    if (lpftLastWriteTime) *lpftLastWriteTime = FILETIME{0, 0};
+    return ERROR_SUCCESS;
+  });
+  return static_cast<LSTATUS>(error);
+}

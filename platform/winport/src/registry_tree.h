@@ -1,0 +1,58 @@
+// The in-memory registry of one root: a tree of keys with typed values, and
+// its text form in the .reg format ("Windows Registry Editor Version 5.00").
+// Names of keys and values are compared without regard to case.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace winport {
+namespace registry {
+
+struct Value {
+  std::string name;  // "" is the key's default value ("@" in the file)
+  DWORD type = REG_NONE;
+  std::string data;  // the bytes as the 8-bit calls see them
+};
+
+class Key {
+ public:
+  explicit Key(std::string name = std::string()) : name_(std::move(name)) {}
+
+  const std::string& name() const { return name_; }
+  const std::vector<Value>& values() const { return values_; }  // in creation order
+  const std::vector<std::unique_ptr<Key>>& subkeys() const { return subkeys_; }  // sorted by name
+
+  Key* FindSubkey(const std::string& name) const;
+  // The sub-key of that name, created (in sorted place) when missing.
+  Key* AddSubkey(const std::string& name, bool* created);
+  // Removes the sub-key with everything below it; false when there is none.
+  bool RemoveSubkey(const std::string& name);
+
+  const Value* FindValue(const std::string& name) const;
+  // Sets a value; an existing one keeps its place and the case of its name.
+  void SetValue(const std::string& name, DWORD type, std::string data);
+  bool RemoveValue(const std::string& name);
+
+  // The key at `path` below this one, or nullptr.
+  Key* Find(const std::vector<std::string>& path);
+
+ private:
+  std::string name_;
+  std::vector<Value> values_;
+  std::vector<std::unique_ptr<Key>> subkeys_;
+};
+
+// Reads the .reg text of the root `rootName` (such as "HKEY_CURRENT_USER")
+// into `root`. False when the text is damaged: no header, a key of another
+// root, a line that is neither key, value, comment nor blank, or bad data.
+bool ParseRegText(const std::string& text, const std::string& rootName, Key* root);
+
+// The .reg text of the tree: the header, then every key with its values.
+std::string FormatRegText(const Key& root, const std::string& rootName);
+
+}  // namespace registry
+}  // namespace winport

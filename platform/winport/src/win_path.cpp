@@ -1,0 +1,85 @@
+#include "win_path.h"
+
+#include <errno.h>
+#include <limits.h>
+#include <unistd.h>
+
+#include <cctype>
+
+namespace winport {
+namespace {
+
+// Pushes the components of `text` (separated by "\" or "/") onto `out`,
+// resolving "." and ".." as it goes; ".." at the root stays at the root.
+void AppendComponents(const char* text, std::vector<std::string>* out) {
+  const char* p = text;
+  while (*p) {
+    while (IsSeparator(*p)) ++p;
+    const char* start = p;
+    while (*p && !IsSeparator(*p)) ++p;
+    std::string name(start, p);
+    if (name.empty() || name == ".") continue;
+    if (name == "..") {
+      if (!out->empty()) out->pop_back();
+      continue;
+    }
+    out->push_back(name);
+  }
+}
+
+}  // namespace
+
+bool MakeAbsolute(const char* path, AbsolutePath* out) {
+  out->components.clear();
+  out->trailingSeparator = false;
+  if (path == nullptr || *path == '\0') {
+    errno = ENOENT;
+    return false;
+  }
+  const char* rest = path;
+  bool absolute = false;
+  // A drive prefix has no meaning on POSIX: it names the root.
+  if (std::isalpha(static_cast<unsigned char>(rest[0])) && rest[1] == ':') {
+    rest += 2;
+    absolute = true;
+  } else if (IsSeparator(rest[0])) {
+    absolute = true;
+  }
+  if (!absolute) {
+    char cwd[PATH_MAX];
+    if (!getcwd(cwd, sizeof cwd)) return false;
+    AppendComponents(cwd, &out->components);
+  }
+  AppendComponents(rest, &out->components);
+  size_t length = std::char_traits<char>::length(path);
+  out->trailingSeparator = IsSeparator(path[length - 1]);
+  return true;
+}
+
+std::string JoinWindows(const AbsolutePath& path) {
+  std::string result;
+  for (const std::string& name : path.components) {
+    result += '\\';
+    result += name;
+  }
+  if (result.empty() || path.trailingSeparator) result += '\\';
+  return result;
+}
+
+std::string JoinPosix(const std::vector<std::string>& components) {
+  std::string result;
+  for (const std::string& name : components) {
+    result += '/';
+    result += name;
+  }
+  return result.empty() ? "/" : result;
+}
+
+std::string PosixToWindows(const std::string& posixPath) {
+  std::string result = posixPath;
+  for (char& c : result)
+    if (c == '/') c = '\\';
+  return result;
+}
+
+}  // namespace winport

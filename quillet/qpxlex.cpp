@@ -1,0 +1,326 @@
+#include "qpxlex.h"
+
+#include <string.h>
+
+#include "qpxlex_tables.h"
+
+namespace {
+
+using namespace qpx;
+
+const char kInternalError[] = "fatal pclex scanner internal error";
+
+// How yylex's shortcuts treat a character found at a token start. All of it
+// is derived from the automaton's tables.
+enum Kind : unsigned char {
+  kPlain,      // a token of its own by rule 9, without action
+  kWhite,      // begins a token of blanks or line ends (rules 6 and 8), without action
+  kPrefix,     // a token of its own by rule 9 unless one certain character follows
+  kQuoteMark1, // a token of its own with an action (rule 7)
+  kOther1,     // anything else: the automaton's way
+};
+
+using ByteTable = std::array<unsigned char, 256>;
+
+// The one character that leads on from `state`, or -1 if there are none or several.
+constexpr int OnlyFollower(int state) {
+  int follower = -1;
+  for (int c = 0; c < 256; ++c) {
+    if (kNextState[state][kCharClassOf[c]] == kDead) continue;
+    if (follower >= 0) return -1;
+    follower = c;
+  }
+  return follower;
+}
+
+constexpr ByteTable BuildKinds() {
+  ByteTable kinds{};
+  for (int c = 0; c < 256; ++c) {
+    const int first = kNextState[kStart][kCharClassOf[c]];
+    kinds[c] = kJamState[first] && kAcceptedRule[first] == kRuleOther     ? kPlain
+               : first == kBlanks || first == kLineEnds                   ? kWhite
+               : kJamState[first] && kAcceptedRule[first] == kRuleQuote   ? kQuoteMark1
+               : kAcceptedRule[first] == kRuleOther && OnlyFollower(first) >= 0 ? kPrefix
+                                                                          : kOther1;
+  }
+  return kinds;
+}
+
+// kPrefix: the one character that continues the token.
+constexpr ByteTable BuildFollowers() {
+  ByteTable followers{};
+  for (int c = 0; c < 256; ++c) {
+    const int follower = OnlyFollower(kNextState[kStart][kCharClassOf[c]]);
+    followers[c] = static_cast<unsigned char>(follower >= 0 ? follower : 0);
+  }
+  return followers;
+}
+
+// kPrefix: the rule of the character and its follower when no longer text
+// can match, else kNoRule.
+constexpr ByteTable BuildPairRules() {
+  ByteTable rules{};
+  for (int c = 0; c < 256; ++c) {
+    const int first = kNextState[kStart][kCharClassOf[c]];
+    const int follower = OnlyFollower(first);
+    if (follower < 0) continue;
+    const int second = kNextState[first][kCharClassOf[follower]];
+    if (kJamState[second]) rules[c] = kAcceptedRule[second];
+  }
+  return rules;
+}
+
+constexpr ByteTable kKindOf = BuildKinds();
+constexpr ByteTable kFollowerOf = BuildFollowers();
+constexpr ByteTable kPairRuleOf = BuildPairRules();
+
+// Stored behind a stretch of data, it ends the bulk skip without a bounds check.
+const unsigned char kSentinel = '/';
+
+static_assert(kKindOf[kSentinel] > kWhite, "the sentinel must stop the bulk skip");
+static_assert(kKindOf['a'] == kPlain && kKindOf[0] == kPlain && kKindOf[' '] == kWhite &&
+                  kKindOf['\n'] == kWhite && kKindOf['\''] == kQuoteMark1,
+              "the shortcuts must cover the common characters");
+static_assert(kKindOf['-'] == kPrefix && kPairRuleOf['-'] == kRuleLineComment && kKindOf['*'] == kPrefix &&
+                  kPairRuleOf['*'] == kRuleCommentCloser && kKindOf['/'] == kPrefix &&
+                  kPairRuleOf['/'] == kNoRule && kKindOf['V'] == kPrefix && kPairRuleOf['V'] == kNoRule,
+              "characters that begin two-character tokens");
+
+// The first character from `p` on that is neither plain nor white; the data
+// must end in one (the sentinel).
+inline unsigned char* SkipQuiet(unsigned char* p) {
+  for (;;) {
+    if (kKindOf[p[0]] > kWhite) return p;
+    if (kKindOf[p[1]] > kWhite) return p + 1;
+    if (kKindOf[p[2]] > kWhite) return p + 2;
+    if (kKindOf[p[3]] > kWhite) return p + 3;
+    p += 4;
+  }
+}
+
+}  // namespace
+
+QPXlex::QPXlex(FILE* input) : YYLexer(input), m_depth(0) {}
+
+QPXlex::~QPXlex() {}
+
+int QPXlex::yylex() { return Scan<true>(); }
+
+int QPXlex::yylexStepwise() { return Scan<false>(); }
+
+template <bool kShortcuts>
+int QPXlex::Scan() {
+  if (yyfirst) {
+    yycur = 0;
+    yyend = 0;
+    yyleng = 0;
+    yyeof = 0;
+    yyfirst = 0;
+  }
+  for (;;) {
+    yyrestore();
+    yytok = yycur + 1;
+    if (kShortcuts && yycur < yyend) {
+      // Most tokens have no action and cannot grow into a longer rule's
+      // text: plain characters, blanks and line ends, and a character such
+      // as "-" that is not followed by the one character that would make a
+      // longer token of it. A stretch of them is skipped in bulk. The
+      // stretch is shorter than a chunk, so every run of blanks and line
+      // ends inside it is too short to overflow the buffer; a run that
+      // reaches the stretch's end may go on, and is left to the exact way.
+      unsigned char* const buf = reinterpret_cast<unsigned char*>(yybuf);
+      unsigned char* const start = buf + yytok;
+      unsigned char* const stop = buf + (yyend < yytok + kChunk - 2 ? yyend + 1 : yytok + kChunk - 1);
+      unsigned char* const last = stop - 1;  // followed by data of the stretch up to here
+      const unsigned char saved = *stop;
+      *stop = kSentinel;
+      unsigned char* p = start;
+      for (;;) {
+        p = SkipQuiet(p);
+        if (p >= last) break;
+        const int kind = kKindOf[*p];
+        if ((kind == kPrefix && p[1] != kFollowerOf[*p]) || (kind == kQuoteMark1 && m_depth != 0)) {
+          ++p;
+          continue;
+        }
+        break;
+      }
+      *stop = saved;
+      if (p == stop)
+        while (p > start && kKindOf[p[-1]] == kWhite) --p;
+      yycur = static_cast<int>(p - buf) - 1;
+      yytok = yycur + 1;
+      if (yycur >= yyend) continue;  // the next token needs a refill first
+      switch (kKindOf[*p]) {
+        case kPlain:
+          continue;
+        case kWhite:
+          SkipWhiteSpace();
+          continue;
+        case kQuoteMark1:
+          yycur = yytok;
+          Act<kShortcuts>(kRuleQuote);
+          continue;
+        case kPrefix:
+          // A whole token of two characters, such as "--" or "*/".
+          if (p < last && p[1] == kFollowerOf[*p] && kPairRuleOf[*p] != kNoRule) {
+            yycur = yytok + 1;
+            Act<kShortcuts>(kPairRuleOf[*p]);
+            continue;
+          }
+          break;
+        default:
+          break;
+      }
+    }
+    const int rule = MatchToken<kShortcuts>();
+    if (rule == kNoRule) {
+      if (yywrap()) return 0;
+      // The input goes on (a scanner whose yywrap opened more input).
+      yyeof = 0;
+      continue;
+    }
+    Act<kShortcuts>(rule);
+  }
+}
+
+// Runs the automaton from the token start, records a state per character, and
+// backs up to the longest accepted text. Returns its rule with the token text
+// set, or kNoRule when the input is exhausted before the token's first character.
+template <bool kShortcuts>
+int QPXlex::MatchToken() {
+  int state = kStart;
+  for (;;) {
+    if (yycur - yytok + 1 >= kChunk) yyoverflow();
+    if (yycur >= yyend) {
+      yyrefill();
+      if (yycur >= yyend) break;
+    }
+    const int c = static_cast<unsigned char>(yybuf[++yycur]);
+    state = kNextState[state][kCharClassOf[c]];
+    yystates[yycur] = state;
+    if (kJamState[state]) break;
+  }
+  int pos = yycur;
+  while (pos >= yytok && kAcceptedRule[yystates[pos]] == kNoRule) --pos;
+  if (pos < yytok) {
+    if (yycur < yytok) return kNoRule;
+    yyfatal(kInternalError);
+  }
+  yycur = pos;
+  yysettext();
+  return kAcceptedRule[yystates[pos]];
+}
+
+template <bool kShortcuts>
+void QPXlex::Act(int rule) {
+  switch (rule) {
+    case kRuleCommentOpener:
+      ++m_depth;
+      break;
+    case kRuleCommentCloser:
+      --m_depth;
+      break;
+    case kRuleLineComment:
+      // Inside a comment, and after a surplus closer, dashes are ordinary.
+      if (m_depth == 0) {
+        if (kShortcuts)
+          SkipLineComment();
+        else
+          SkipLineCommentStepwise();
+      }
+      break;
+    case kRuleQuote:
+      if (m_depth == 0) {
+        if (kShortcuts)
+          SkipLiteral();
+        else
+          SkipLiteralStepwise();
+      }
+      break;
+    default:
+      // The settings block markers, blanks, line ends and other characters.
+      break;
+  }
+}
+
+// A run of blanks and line ends from the token start: tokens of rules 6 and 8,
+// split as the automaton splits them. They have no action; only their length
+// matters, since a token of a whole chunk cannot be relied on to fit in the
+// buffer. Ends before the first other character, or at the end of the input.
+void QPXlex::SkipWhiteSpace() {
+  int state = kStart;
+  for (;;) {
+    const int last = yyend < yytok + kChunk - 1 ? yyend : yytok + kChunk - 1;
+    while (yycur < last) {
+      const int c = static_cast<unsigned char>(yybuf[yycur + 1]);
+      int next = kNextState[state][kCharClassOf[c]];
+      if (next == kDead) {
+        if (kKindOf[c] != kWhite) return;
+        // The run goes on with a new token.
+        yytok = yycur + 1;
+        next = kNextState[kStart][kCharClassOf[c]];
+      }
+      state = next;
+      ++yycur;
+    }
+    if (yycur - yytok + 1 >= kChunk) yyoverflow();
+    yyrefill();
+    if (yycur >= yyend) return;
+  }
+}
+
+// Consumes input up to and including the next `wanted` character, searching
+// the buffered data in bulk; false when the input ends first.
+bool QPXlex::SkipPast(char wanted) {
+  yyrestore();
+  for (;;) {
+    if (yycur < yyend) {
+      const void* hit = memchr(yybuf + yycur + 1, wanted, static_cast<size_t>(yyend - yycur));
+      if (hit) {
+        yycur = static_cast<int>(static_cast<const char*>(hit) - yybuf);
+        return true;
+      }
+      yycur = yyend;
+    }
+    const int c = yyinput();
+    if (c == kEndOfInput) return false;
+    if (c == static_cast<unsigned char>(wanted)) return true;
+  }
+}
+
+void QPXlex::SkipLineComment() { SkipPast('\n'); }
+
+// A quoted literal: up to a single quote that is not doubled. The character
+// after the closing quote is pushed back to begin the next token.
+void QPXlex::SkipLiteral() {
+  while (SkipPast('\'')) {
+    const int c = yyinput();
+    if (c == kEndOfInput) return;
+    if (c != '\'') {
+      yyunput(c);
+      return;
+    }
+  }
+}
+
+void QPXlex::SkipLineCommentStepwise() {
+  for (;;) {
+    const int c = yyinput();
+    if (c == kEndOfInput || c == '\n') return;
+  }
+}
+
+void QPXlex::SkipLiteralStepwise() {
+  for (;;) {
+    int c = yyinput();
+    if (c == kEndOfInput) return;
+    if (c != '\'') continue;
+    c = yyinput();
+    if (c == kEndOfInput) return;
+    if (c != '\'') {
+      yyunput(c);
+      return;
+    }
+  }
+}

@@ -1,0 +1,129 @@
+#include "yylexer.h"
+
+#include <stdlib.h>
+#include <string.h>
+
+namespace {
+
+const char kOverflow[] = "pclex PInput buffer overflowed";
+const char kPushBackOverflow[] = "L0027: PCLEX scanner push-back overflow";
+
+// The last position the push-back moves the data up to.
+const int kTop = 2 * YYLexer::kChunk - 1;
+
+YYLexer::FatalCleanup g_cleanup = nullptr;
+void* g_cleanupContext = nullptr;
+
+}  // namespace
+
+YYLexer::YYLexer(FILE* input)
+    : yytext(nullptr),
+      yyin(input),
+      yybuf(new char[kBufferSize]),
+      yystates(nullptr),
+      yyheld(0),
+      yytok(0),
+      yycur(0),
+      yyend(0),
+      yyeof(0),
+      yyleng(0),
+      yyfirst(1) {
+  try {
+    yystates = new int[kBufferSize];
+  } catch (...) {
+    delete[] yybuf;
+    throw;
+  }
+}
+
+YYLexer::~YYLexer() {
+  delete[] yystates;
+  delete[] yybuf;
+}
+
+void YYLexer::Serialize(CArchive&) {}
+
+void YYLexer::AssertValid() const {}
+
+void YYLexer::Dump(CDumpContext&) const {}
+
+int YYLexer::yylex() { return 0; }
+
+int YYLexer::yywrap() { return 1; }
+
+void YYLexer::SetFatalCleanup(FatalCleanup routine, void* context) {
+  g_cleanup = routine;
+  g_cleanupContext = context;
+}
+
+void YYLexer::yyfatal(const char* message) {
+  fputs(message, stderr);
+  fputs("\n", stderr);
+  fflush(stderr);
+  // The routine runs once, even if it should stop the scanner again.
+  FatalCleanup cleanup = g_cleanup;
+  g_cleanup = nullptr;
+  if (cleanup) cleanup(g_cleanupContext);
+  exit(1);
+}
+
+void YYLexer::yyoverflow() { yyfatal(kOverflow); }
+
+void YYLexer::yyrefill() {
+  if (yyend >= kChunk - 1) {
+    // The pending part of the token goes to the front with its states, so
+    // that a whole chunk fits behind it.
+    const int pending = yyend - yytok + 1;
+    if (pending >= kChunk) yyoverflow();
+    if (yytok > 0) {
+      memmove(yybuf, yybuf + yytok, static_cast<size_t>(pending));
+      memmove(yystates, yystates + yytok, static_cast<size_t>(pending) * sizeof *yystates);
+      yycur -= yytok;
+      yyend -= yytok;
+      yytok = 0;
+    }
+  }
+  // Once the stream has reported its end it is not read again.
+  if (yyeof) return;
+  const size_t got = fread(yybuf + yycur + 1, 1, kChunk, yyin);
+  // End of file and a failing read alike end the input.
+  if (got == 0)
+    yyeof = 1;
+  else
+    yyend = yycur + static_cast<int>(got);
+}
+
+int YYLexer::yyinput() {
+  yyrestore();
+  if (yycur >= yyend) {
+    if (yyeof) return kEndOfInput;
+    // The token that called for more input is complete: the next chunk can
+    // take the whole buffer from its front.
+    const size_t got = fread(yybuf, 1, kChunk, yyin);
+    yytok = 0;
+    yycur = -1;
+    yyend = static_cast<int>(got) - 1;
+    if (got == 0) {
+      yyeof = 1;
+      return kEndOfInput;
+    }
+  }
+  return static_cast<unsigned char>(yybuf[++yycur]);
+}
+
+void YYLexer::yyunput(int c) {
+  yyrestore();
+  if (yycur <= 0) {
+    // No room in front of the cursor: the data moves up to the top.
+    const int shift = kTop - yyend;
+    if (yycur + shift <= 0) yyfatal(kPushBackOverflow);
+    const int count = yyend + 1;
+    memmove(yybuf + shift, yybuf, static_cast<size_t>(count));
+    memmove(yystates + shift, yystates, static_cast<size_t>(count) * sizeof *yystates);
+    yytok += shift;
+    yycur += shift;
+    yyend = kTop;
+  }
+  yybuf[yycur] = static_cast<char>(c);
+  --yycur;
+}

@@ -1,0 +1,10 @@
+// The exported interface of tekora, the suite's project-utilities library.
+//
+// Every function here is exported by ordinal (see tekora.def); functions take
+// 8-bit texts, and string results and in/out arguments are CString references
+// rewritten in place. No exception crosses this interface: each function turns
+// the framework's exceptions into its result.
+#pragma once
+
+#include <tekora/core.h>
+#include <tekora/system.h>

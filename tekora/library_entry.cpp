@@ -1,0 +1,12 @@
+// What tekora does when a process loads it and when it unloads.
+#include <stdlib.h>
+#include <time.h>
+#include <windows.h>
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
+  if (reason == DLL_PROCESS_ATTACH) {
+    // Random defaults (priorities, prefixes) differ from run to run.
+    srand(static_cast<unsigned int>(time(nullptr)));
+  }
+  return TRUE;
+}

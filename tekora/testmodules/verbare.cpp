@@ -1,0 +1,2 @@
+// A module without DllGetVersion.
+extern "C" int VerBareAnswer() { return 42; }
