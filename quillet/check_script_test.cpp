@@ -2,10 +2,8 @@
 // temporary files, the check's codes and the stop on an overlong token.
 #include "check_script.h"
 
-#include <dirent.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
-#include <sys/stat.h>
 
 #include <string>
 #include <vector>
@@ -39,15 +37,18 @@ class CheckScriptTest : public testsupport::IsolatedTest {
     const char* previous = getenv("TMPDIR");
     hadTmp_ = previous != nullptr;
     if (hadTmp_) savedTmp_ = previous;
-    mkdir(dir.file("tmp").c_str(), 0755);
-    setenv("TMPDIR", dir.file("tmp").c_str(), 1);
+    testsupport::MakeDirs(dir.file("tmp"));
+    SetTempFolder(dir.file("tmp"));
   }
   void TearDown() override {
     if (hadTmp_)
-      setenv("TMPDIR", savedTmp_.c_str(), 1);
+      SetTempFolder(savedTmp_);
     else
       unsetenv("TMPDIR");
   }
+
+  // The folder where the platform layer makes temporary files.
+  static void SetTempFolder(const std::string& path) { setenv("TMPDIR", path.c_str(), 1); }
 
   // Writes the script and returns its path in the form the driver passes.
   std::string Script(const std::string& bytes, const std::string& name = "script.sql") {
@@ -65,13 +66,16 @@ class CheckScriptTest : public testsupport::IsolatedTest {
     return code;
   }
 
+  // The files in the temporary folder.
   std::vector<std::string> TempFiles() const {
     std::vector<std::string> names;
-    if (DIR* folder = opendir(dir.file("tmp").c_str())) {
-      while (dirent* entry = readdir(folder))
-        if (entry->d_name[0] != '.') names.push_back(entry->d_name);
-      closedir(folder);
-    }
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(dir.winPath("tmp\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+      if (found.cFileName[0] != '.') names.push_back(found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
     return names;
   }
 
@@ -181,17 +185,15 @@ TEST_F(CheckScriptTest, ScriptsThatCannotBeRead) {
 }
 
 TEST_F(CheckScriptTest, NoTemporaryFolder) {
-  setenv("TMPDIR", dir.file("no-such-folder").c_str(), 1);
+  SetTempFolder(dir.file("no-such-folder"));
   EXPECT_EQ(CheckScript(Script("/* */").c_str()), kCheckNoTempFile);
   EXPECT_EQ(CheckScript(Script(Utf16(u"/* */", true)).c_str()), kCheckNoTempFile);
 }
 
 TEST_F(CheckScriptTest, LongSingleLineScript) {
   // 100 MB without a line end.
-  const std::string piece = "select a, b from t where c = 'x''y' and d = 2 * 3 - 1; ";
-  std::string text;
-  text.reserve(100u << 20);
-  while (text.size() < (100u << 20)) text += piece;
+  std::string text = "select a, b from t where c = 'x''y' and d = 2 * 3 - 1; ";
+  while (text.size() < (100u << 20)) text += text;
   text += "/* ";
   testsupport::WriteBytes(dir.file("big.sql"), text);
   EXPECT_EQ(CheckScript(dir.winPath("big.sql").c_str()), kCheckUnbalanced);

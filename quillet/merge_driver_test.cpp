@@ -29,7 +29,7 @@ TEST_F(MergeTest, TooFewArgumentsShowUsage) {
     const auto run = Run(args);
     EXPECT_EQ(87, run.exitCode);
     EXPECT_EQ("Usage: QUILLET source_directory new_script (Listfile)\n", run.out);
-    EXPECT_EQ(kBanner, run.err);
+    ExpectConsole(kBanner, run);
   }
 }
 
@@ -40,7 +40,7 @@ TEST_F(MergeTest, ScriptsFollowEachOtherWithAnEmptyLine) {
   const auto run = Run({"src", "new.sql"});
   EXPECT_EQ(0, run.exitCode);
   EXPECT_EQ("", run.out);
-  EXPECT_EQ(Console("src/proclist.txt", "new.sql", {"src/one.sql", "src/two.sql"}), run.err);
+  ExpectConsole(Console("src/proclist.txt", "new.sql", {"src/one.sql", "src/two.sql"}), run);
   EXPECT_EQ(CrLf({"CREATE TABLE a (x INT)", "GO", "", "SELECT 1", ""}), ReadBytes(dir.file("new.sql")));
 }
 
@@ -69,7 +69,7 @@ TEST_F(MergeTest, ThirdArgumentNamesListInsideSourceFolder) {
   Write("src/right.sql", "R\r\n");
   const auto run = Run({"src", "new.sql", "my.lst"});
   EXPECT_EQ(0, run.exitCode);
-  EXPECT_EQ(Console("src/my.lst", "new.sql", {"src/right.sql"}), run.err);
+  ExpectConsole(Console("src/my.lst", "new.sql", {"src/right.sql"}), run);
   EXPECT_EQ(CrLf({"R", ""}), ReadBytes(dir.file("new.sql")));
 }
 
@@ -93,7 +93,7 @@ TEST_F(MergeTest, MissingScriptIsReportedAndSkipped) {
   EXPECT_EQ(0, run.exitCode);
   EXPECT_EQ("Error in " + Canonical("src/proclist.txt") + ":\n" + Canonical("src/gone.sql") + " not found\n",
             run.out);
-  EXPECT_EQ(Console("src/proclist.txt", "new.sql", {"src/here.sql"}), run.err);
+  ExpectConsole(Console("src/proclist.txt", "new.sql", {"src/here.sql"}), run);
 }
 
 TEST_F(MergeTest, UnbalancedScriptIsReportedAndMergedAllTheSame) {
@@ -124,7 +124,7 @@ TEST_F(MergeTest, PathsAreShownAbsoluteAndLowerCase) {
   Write("Src/One.SQL", "1\r\n");
   const auto run = Run({"SRC", "Out/../NEW.sql"});
   EXPECT_EQ(0, run.exitCode);
-  EXPECT_EQ(Console("src/proclist.txt", "new.sql", {"src/one.sql"}), run.err);
+  ExpectConsole(Console("src/proclist.txt", "new.sql", {"src/one.sql"}), run);
   EXPECT_EQ(CrLf({"1", ""}), ReadBytes(dir.file("new.sql")));
 }
 
@@ -134,7 +134,7 @@ TEST_F(MergeTest, MissingListLeavesNewScriptAlone) {
   const auto run = Run({"src", "new.sql"});
   EXPECT_EQ(2, run.exitCode);
   EXPECT_EQ("Error: " + Canonical("src/proclist.txt") + " not found\n", run.out);
-  EXPECT_EQ(kBanner, run.err);
+  ExpectConsole(kBanner, run);
   EXPECT_EQ("keep me", ReadBytes(dir.file("new.sql")));
 
   const auto noSource = Run({"nowhere", "other.sql"});
@@ -157,7 +157,7 @@ TEST_F(MergeTest, NewScriptThatCannotBeCreated) {
   const auto run = Run({"src", "no/such/folder/new.sql"});
   EXPECT_EQ(2, run.exitCode);
   EXPECT_EQ("Error: cannot create " + Canonical("no/such/folder/new.sql") + "\n", run.out);
-  EXPECT_EQ(kBanner + Canonical("src/proclist.txt") + " opened\n", run.err);
+  ExpectConsole(kBanner + Canonical("src/proclist.txt") + " opened\n", run);
 }
 
 TEST_F(MergeTest, OverlongPathsAreNotFound) {
@@ -184,17 +184,18 @@ TEST_F(MergeTest, LongListIsMergedInOrder) {
 
 TEST_F(MergeTest, WrongLibraryVersionStopsBeforeAnyFile) {
   // quillet started next to a tekora of another release.
-  const std::string bin = testsupport::BinPath("");
-  for (const char* file : {"quillet", "libtekora-platform.so"})
-    Write("app/" + std::string(file), ReadBytes(bin + file));
-  Write("app/libtekora.so", ReadBytes(bin + "other-tekora/libtekora.so"));
-  chmod(dir.file("app/quillet").c_str(), 0755);
+  const std::string tekora = testsupport::LibraryFile("tekora");
+  testsupport::MakeDirs(dir.file("app"));
+  for (const std::string& name : testsupport::FileNames(testsupport::BinPath("")))
+    if (name != tekora) testsupport::CopyFileTo(testsupport::BinPath(name), dir.file("app/" + name));
+  testsupport::CopyFileTo(testsupport::BinPath("other-tekora/" + tekora), dir.file("app/" + tekora));
   Write("src/proclist.txt", "a.sql\r\n");
 
-  const auto run = testsupport::RunProgram({dir.file("app/quillet"), "src", "new.sql"}, dir.path());
-  EXPECT_EQ(1114 % 256, run.exitCode);  // POSIX keeps the low 8 bits of an exit status
+  const auto run =
+      testsupport::RunProgram({dir.file("app/" + testsupport::ProgramFile("quillet")), "src", "new.sql"}, dir.path());
+  EXPECT_EQ(testsupport::ReportedExitCode(1114), run.exitCode);
   EXPECT_EQ("Error: TEKORA.DLL is wrong version\n\n", run.out);
-  EXPECT_EQ(kBanner, run.err);
+  ExpectConsole(kBanner, run);
   EXPECT_FALSE(Exists(dir.file("new.sql")));
 }
 

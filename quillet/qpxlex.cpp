@@ -13,11 +13,11 @@ const char kInternalError[] = "fatal pclex scanner internal error";
 // How yylex's shortcuts treat a character found at a token start. All of it
 // is derived from the automaton's tables.
 enum Kind : unsigned char {
-  kPlain,      // a token of its own by rule 9, without action
-  kWhite,      // begins a token of blanks or line ends (rules 6 and 8), without action
-  kPrefix,     // a token of its own by rule 9 unless one certain character follows
-  kQuoteMark1, // a token of its own with an action (rule 7)
-  kOther1,     // anything else: the automaton's way
+  kPlain,           // a token of its own by rule 9, without action
+  kWhite,           // begins a token of blanks or line ends (rules 6 and 8), without action
+  kPrefix,          // a token of its own by rule 9 unless one certain character follows
+  kLiteralStart,    // a token of its own with an action (rule 7)
+  kNeedsAutomaton,  // anything else: the automaton's way
 };
 
 using ByteTable = std::array<unsigned char, 256>;
@@ -37,11 +37,16 @@ constexpr ByteTable BuildKinds() {
   ByteTable kinds{};
   for (int c = 0; c < 256; ++c) {
     const int first = kNextState[kStart][kCharClassOf[c]];
-    kinds[c] = kJamState[first] && kAcceptedRule[first] == kRuleOther     ? kPlain
-               : first == kBlanks || first == kLineEnds                   ? kWhite
-               : kJamState[first] && kAcceptedRule[first] == kRuleQuote   ? kQuoteMark1
-               : kAcceptedRule[first] == kRuleOther && OnlyFollower(first) >= 0 ? kPrefix
-                                                                          : kOther1;
+    if (kJamState[first] && kAcceptedRule[first] == kRuleOther)
+      kinds[c] = kPlain;
+    else if (first == kBlanks || first == kLineEnds)
+      kinds[c] = kWhite;
+    else if (kJamState[first] && kAcceptedRule[first] == kRuleQuote)
+      kinds[c] = kLiteralStart;
+    else if (kAcceptedRule[first] == kRuleOther && OnlyFollower(first) >= 0)
+      kinds[c] = kPrefix;
+    else
+      kinds[c] = kNeedsAutomaton;
   }
   return kinds;
 }
@@ -79,7 +84,7 @@ const unsigned char kSentinel = '/';
 
 static_assert(kKindOf[kSentinel] > kWhite, "the sentinel must stop the bulk skip");
 static_assert(kKindOf['a'] == kPlain && kKindOf[0] == kPlain && kKindOf[' '] == kWhite &&
-                  kKindOf['\n'] == kWhite && kKindOf['\''] == kQuoteMark1,
+                  kKindOf['\n'] == kWhite && kKindOf['\''] == kLiteralStart,
               "the shortcuts must cover the common characters");
 static_assert(kKindOf['-'] == kPrefix && kPairRuleOf['-'] == kRuleLineComment && kKindOf['*'] == kPrefix &&
                   kPairRuleOf['*'] == kRuleCommentCloser && kKindOf['/'] == kPrefix &&
@@ -139,7 +144,7 @@ int QPXlex::Scan() {
         p = SkipQuiet(p);
         if (p >= last) break;
         const int kind = kKindOf[*p];
-        if ((kind == kPrefix && p[1] != kFollowerOf[*p]) || (kind == kQuoteMark1 && m_depth != 0)) {
+        if ((kind == kPrefix && p[1] != kFollowerOf[*p]) || (kind == kLiteralStart && m_depth != 0)) {
           ++p;
           continue;
         }
@@ -157,7 +162,7 @@ int QPXlex::Scan() {
         case kWhite:
           SkipWhiteSpace();
           continue;
-        case kQuoteMark1:
+        case kLiteralStart:
           yycur = yytok;
           Act<kShortcuts>(kRuleQuote);
           continue;
@@ -173,7 +178,7 @@ int QPXlex::Scan() {
           break;
       }
     }
-    const int rule = MatchToken<kShortcuts>();
+    const int rule = MatchToken();
     if (rule == kNoRule) {
       if (yywrap()) return 0;
       // The input goes on (a scanner whose yywrap opened more input).
@@ -187,7 +192,6 @@ int QPXlex::Scan() {
 // Runs the automaton from the token start, records a state per character, and
 // backs up to the longest accepted text. Returns its rule with the token text
 // set, or kNoRule when the input is exhausted before the token's first character.
-template <bool kShortcuts>
 int QPXlex::MatchToken() {
   int state = kStart;
   for (;;) {
@@ -265,6 +269,8 @@ void QPXlex::SkipWhiteSpace() {
       ++yycur;
     }
     if (yycur - yytok + 1 >= kChunk) yyoverflow();
+    // Stopped short of the data's end: a new token began, with a limit of its own.
+    if (yycur < yyend) continue;
     yyrefill();
     if (yycur >= yyend) return;
   }

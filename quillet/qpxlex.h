@@ -30,7 +30,6 @@ class QPXlex : public YYLexer {
   int Scan();
   template <bool kShortcuts>
   void Act(int rule);
-  template <bool kShortcuts>
   int MatchToken();
   void SkipWhiteSpace();
   void SkipLineComment();

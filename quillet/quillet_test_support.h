@@ -1,7 +1,6 @@
 // Running the built quillet on a source folder made inside a test's folder.
 #pragma once
 
-#include <sys/stat.h>
 #include <windows.h>
 
 #include <cctype>
@@ -14,18 +13,23 @@
 
 namespace quillet_test {
 
+// quillet's settings key in the user's registry.
+inline const char kSettingsKey[] = "Software\\Kestrova\\Utils\\quillet\\Settings";
+
 // What quillet prints first on the console.
 inline const char kBanner[] =
     "QUILLET - SQL merger 2.2.194.0 Copyright (c) 1998-2026 the tool suite's authors\n";
 
 class QuilletTest : public testsupport::IsolatedTest {
  protected:
+  // Error boxes stay off unless a test turns them on: a box would wait for
+  // someone to close it.
+  void SetUp() override { SetMessageBoxSetting(0); }
+  // The user's registry is the machine's own on Windows: leave nothing there.
+  void TearDown() override { RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey); }
+
   // Writes a file below the test's folder, making its folders.
-  void Write(const std::string& name, const std::string& bytes) {
-    for (size_t slash = name.find('/'); slash != std::string::npos; slash = name.find('/', slash + 1))
-      mkdir(dir.file(name.substr(0, slash)).c_str(), 0755);
-    testsupport::WriteBytes(dir.file(name), bytes);
-  }
+  void Write(const std::string& name, const std::string& bytes) { testsupport::WriteBytes(dir.file(name), bytes); }
 
   // The lower-case Windows form of a path below the test's folder, as the
   // library's path check rewrites it.
@@ -36,9 +40,18 @@ class QuilletTest : public testsupport::IsolatedTest {
   }
 
   std::vector<std::string> Command(const std::vector<std::string>& args) const {
-    std::vector<std::string> argv = {testsupport::BinPath("quillet")};
+    std::vector<std::string> argv = {testsupport::ProgramPath("quillet")};
     argv.insert(argv.end(), args.begin(), args.end());
     return argv;
+  }
+
+  // Compares what quillet wrote to its console, where the platform lets a
+  // test see it: on POSIX a program without a terminal writes its console
+  // lines to standard error; on Windows a program without a console loses them.
+  void ExpectConsole(const std::string& expected, const testsupport::RunResult& run) {
+    if (testsupport::HaveTerminal()) {
+      EXPECT_EQ(expected, run.err);
+    }
   }
 
   // Runs quillet in the test's folder; the console goes to standard error.
@@ -53,7 +66,7 @@ class QuilletTest : public testsupport::IsolatedTest {
 
   // Sets a value under quillet's settings key in the user's registry.
   void SetSetting(const char* name, DWORD type, const void* data, DWORD size) {
-    SetValue(HKEY_CURRENT_USER, "Software\\Kestrova\\Utils\\quillet\\Settings", name, type, data, size);
+    SetValue(HKEY_CURRENT_USER, kSettingsKey, name, type, data, size);
   }
   void SetMessageBoxSetting(DWORD value) { SetSetting("MessageBox", REG_DWORD, &value, sizeof value); }
 

@@ -10,6 +10,12 @@ using quillet_test::QuilletTest;
 
 class ErrorBoxTest : public QuilletTest {
  protected:
+  void SetUp() override {
+    if (!testsupport::HaveTerminal())
+      GTEST_SKIP() << "the box is a window on Windows; the tests can only watch a terminal";
+    RegDeleteKeyA(HKEY_CURRENT_USER, quillet_test::kSettingsKey);
+  }
+
   // Runs quillet on a list naming one missing script, and says whether the
   // error reached the terminal (that is, a box was shown).
   bool BoxShown() {

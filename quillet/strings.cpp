@@ -9,6 +9,6 @@ const AfxStringResource kStrings[] = {
     {IDS_QUILLET_USAGE, "Usage: %s source_directory new_script (Listfile)"},
 };
 
-AfxStringResourceRegistrar g_strings(kStrings, sizeof kStrings / sizeof kStrings[0]);
+AfxStringResourceRegistrar g_strings(kStrings, sizeof kStrings / sizeof kStrings[0], TRUE);
 
 }  // namespace

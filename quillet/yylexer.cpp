@@ -60,7 +60,7 @@ void YYLexer::yyfatal(const char* message) {
   fputs(message, stderr);
   fputs("\n", stderr);
   fflush(stderr);
-  // The routine runs once, even if it should stop the scanner again.
+  // Cleared first, so that a stop inside the routine cannot run it again.
   FatalCleanup cleanup = g_cleanup;
   g_cleanup = nullptr;
   if (cleanup) cleanup(g_cleanupContext);

@@ -11,7 +11,7 @@
 
 class YYLexer : public CObject {
  public:
-  // Size of one read from the stream, and the longest token the buffer holds.
+  // Size of one read from the stream; every token must be shorter than this.
   static const int kChunk = 128000;
   // Characters (and states) the buffer holds: two chunks and a small margin.
   static const int kBufferSize = 2 * kChunk + 16;

@@ -1,12 +1,13 @@
 #include "testsupport/files.h"
 
-#include <sys/stat.h>
-
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
 
 namespace testsupport {
+
+namespace fs = std::filesystem;
 
 std::string ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -15,14 +16,29 @@ std::string ReadBytes(const std::string& path) {
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
+  const fs::path parent = fs::path(path).parent_path();
+  if (!parent.empty()) fs::create_directories(parent);
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   if (!out) throw std::runtime_error("cannot write " + path);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+void MakeDirs(const std::string& path) { fs::create_directories(path); }
+
 bool Exists(const std::string& path) {
-  struct stat st;
-  return ::stat(path.c_str(), &st) == 0;
+  std::error_code error;
+  return fs::exists(path, error);
+}
+
+std::vector<std::string> FileNames(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder))
+    if (entry.is_regular_file()) names.push_back(entry.path().filename().string());
+  return names;
+}
+
+void CopyFileTo(const std::string& from, const std::string& to) {
+  fs::copy_file(from, to, fs::copy_options::overwrite_existing);
 }
 
 std::string CrLf(std::initializer_list<const char*> lines) {

@@ -2,9 +2,16 @@
 #include <tekora/system.h>
 
 int PAFileExists(LPCSTR path, unsigned int* size) {
-  CFileFind finder;
-  if (!finder.FindFile(path)) return 0;
-  finder.FindNextFile();
-  if (size) *size = static_cast<unsigned int>(finder.GetLength());
-  return 1;
+  // The file search takes a null name for "*.*", which would find anything.
+  if (path == NULL || *path == '\0') return 0;
+  try {
+    CFileFind finder;
+    if (!finder.FindFile(path)) return 0;
+    finder.FindNextFile();
+    if (size) *size = static_cast<unsigned int>(finder.GetLength());
+    return 1;
+  } catch (CException* e) {
+    e->Delete();
+    return 0;
+  }
 }

@@ -7,6 +7,7 @@
 #include <unistd.h>
 #include <windows.h>
 
+#include <mutex>
 #include <string>
 
 #include "terminal.h"
@@ -68,7 +69,34 @@ extern "C" int _cprintf(const char* format, ...) {
   return WriteConsole(text.data(), text.size()) ? length : -1;
 }
 
+namespace {
+
+// The terminal cannot be asked for its title, so the process keeps the
+// title it set, as the Windows console does for GetConsoleTitleA.
+std::mutex g_titleLock;
+std::string& ConsoleTitle() {
+  static std::string* title = new std::string;  // outlives every static destructor
+  return *title;
+}
+
+}  // namespace
+
+extern "C" DWORD WINAPI GetConsoleTitleA(LPSTR lpConsoleTitle, DWORD nSize) {
+  std::lock_guard<std::mutex> guard(g_titleLock);
+  const std::string& title = ConsoleTitle();
+  if (lpConsoleTitle && nSize > 0) {
+    const size_t length = title.size() < nSize - 1 ? title.size() : nSize - 1;
+    memcpy(lpConsoleTitle, title.data(), length);
+    lpConsoleTitle[length] = '\0';
+  }
+  return static_cast<DWORD>(title.size());
+}
+
 extern "C" BOOL WINAPI SetConsoleTitleA(LPCSTR lpConsoleTitle) {
+  {
+    std::lock_guard<std::mutex> guard(g_titleLock);
+    ConsoleTitle() = lpConsoleTitle ? lpConsoleTitle : "";
+  }
   int terminal = winport::OpenTerminal();
   if (terminal < 0) return TRUE;  // no console to title
   std::string sequence = "\033]0;";

@@ -7,8 +7,8 @@ namespace winport {
 namespace {
 
 std::mutex& TableMutex() {
-  static std::mutex mutex;
-  return mutex;
+  static std::mutex* mutex = new std::mutex;  // never destroyed, like the table
+  return *mutex;
 }
 
 std::unordered_set<HandleObject*>& Table() {

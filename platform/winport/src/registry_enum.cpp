@@ -20,9 +20,19 @@ DWORD FindOrMissing(Key& root, const KeyRef& ref, Key** key) {
   return winport::registry::FindKey(root, ref, key);
 }
 
-void EmptyClass(LPSTR lpClass, LPDWORD lpcchClass) {
-  if (lpClass && lpcchClass && *lpcchClass > 0) lpClass[0] = '\0';
-  if (lpcchClass) *lpcchClass = 0;
+// A key's class into the caller's buffer: ERROR_MORE_DATA (with the length
+// needed) when it does not fit with its terminator. A NULL buffer skips it.
+DWORD CopyClass(const Key& key, LPSTR lpClass, LPDWORD lpcchClass) {
+  if (!lpClass) return ERROR_SUCCESS;
+  if (!lpcchClass) return ERROR_INVALID_PARAMETER;
+  const std::string& name = key.className();
+  if (name.size() + 1 > *lpcchClass) {
+    *lpcchClass = static_cast<DWORD>(name.size());
+    return ERROR_MORE_DATA;
+  }
+  memcpy(lpClass, name.c_str(), name.size() + 1);
+  *lpcchClass = static_cast<DWORD>(name.size());
+  return ERROR_SUCCESS;
 }
 
 }  // namespace
@@ -38,11 +48,13 @@ extern "C" LSTATUS WINAPI RegEnumKeyExA(HKEY hKey, DWORD dwIndex, LPSTR lpName, 
     DWORD found = FindOrMissing(root, ref, &key);
     if (found != ERROR_SUCCESS) return found;
     if (dwIndex >= key->subkeys().size()) return ERROR_NO_MORE_ITEMS;
-    const std::string& name = key->subkeys()[dwIndex]->name();
+    const Key& subkey = *key->subkeys()[dwIndex];
+    const std::string& name = subkey.name();
     if (name.size() + 1 > *lpcchName) return ERROR_MORE_DATA;
+    DWORD copied = CopyClass(subkey, lpClass, lpcchClass);
+    if (copied != ERROR_SUCCESS) return copied;
     memcpy(lpName, name.c_str(), name.size() + 1);
     *lpcchName = static_cast<DWORD>(name.size());
-    EmptyClass(lpClass, lpcchClass);
     if (lpftLastWriteTime) *lpftLastWriteTime = FILETIME{0, 0};
     return ERROR_SUCCESS;
   });
@@ -83,17 +95,20 @@ extern "C" LSTATUS WINAPI RegQueryInfoKeyA(HKEY hKey, LPSTR lpClass, LPDWORD lpc
     Key* key = nullptr;
     DWORD found = FindOrMissing(root, ref, &key);
     if (found != ERROR_SUCCESS) return found;
-    DWORD maxSubKey = 0, maxName = 0, maxData = 0;
-    for (const auto& subkey : key->subkeys())
+    DWORD maxSubKey = 0, maxClass = 0, maxName = 0, maxData = 0;
+    for (const auto& subkey : key->subkeys()) {
       if (subkey->name().size() > maxSubKey) maxSubKey = static_cast<DWORD>(subkey->name().size());
+      if (subkey->className().size() > maxClass) maxClass = static_cast<DWORD>(subkey->className().size());
+    }
     for (const auto& value : key->values()) {
       if (value.name.size() > maxName) maxName = static_cast<DWORD>(value.name.size());
       if (value.data.size() > maxData) maxData = static_cast<DWORD>(value.data.size());
     }
-    EmptyClass(lpClass, lpcchClass);
+    DWORD copied = CopyClass(*key, lpClass, lpcchClass);
+    if (copied != ERROR_SUCCESS) return copied;
     if (lpcSubKeys) *lpcSubKeys = static_cast<DWORD>(key->subkeys().size());
     if (lpcbMaxSubKeyLen) *lpcbMaxSubKeyLen = maxSubKey;
-    if (lpcbMaxClassLen) *lpcbMaxClassLen = 0;
+    if (lpcbMaxClassLen) *lpcbMaxClassLen = maxClass;
     if (lpcValues) *lpcValues = static_cast<DWORD>(key->values().size());
     if (lpcbMaxValueNameLen) *lpcbMaxValueNameLen = maxName;
     if (lpcbMaxValueLen) *lpcbMaxValueLen = maxData;

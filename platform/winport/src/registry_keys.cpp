@@ -100,7 +100,7 @@ extern "C" LSTATUS WINAPI RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, REGSA
   return ERROR_SUCCESS;
 }
 
-extern "C" LSTATUS WINAPI RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, LPSTR, DWORD, REGSAM samDesired,
+extern "C" LSTATUS WINAPI RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, LPSTR lpClass, DWORD, REGSAM samDesired,
                                           const SECURITY_ATTRIBUTES*, PHKEY phkResult, LPDWORD lpdwDisposition) {
   if (!phkResult) return ERROR_INVALID_PARAMETER;
   *phkResult = nullptr;
@@ -111,15 +111,20 @@ extern "C" LSTATUS WINAPI RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, LPS
     if (name.find_first_of("\r\n") != std::string::npos) return ERROR_INVALID_PARAMETER;
     ref.path.push_back(std::move(name));
   }
+  std::string className = lpClass ? lpClass : "";
+  if (className.find_first_of("\r\n") != std::string::npos) return ERROR_INVALID_PARAMETER;
   ref.access = samDesired & ~(KEY_WOW64_32KEY | KEY_WOW64_64KEY);
   bool createdAny = false;
   error = winport::registry::UpdateRoot(ref.root, [&](Key& root, bool* changed) -> DWORD {
     Key* key = &root;
+    bool created = false;
     for (const std::string& name : ref.path) {
-      bool created = false;
+      created = false;
       key = key->AddSubkey(name, &created);
       createdAny = createdAny || created;
     }
+    // The class belongs to the key this call creates; an existing key keeps its own.
+    if (created) key->setClassName(className);
     ref.path = winport::registry::StoredNames(root, ref.path);
     *changed = createdAny;
     return ERROR_SUCCESS;

@@ -27,8 +27,8 @@ struct CachedRoot {
 };
 
 std::mutex& StoreMutex() {
-  static std::mutex mutex;
-  return mutex;
+  static std::mutex* mutex = new std::mutex;  // never destroyed: used from other destructors
+  return *mutex;
 }
 
 CachedRoot& Cache(Root root) {

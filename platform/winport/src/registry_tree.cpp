@@ -12,6 +12,11 @@ namespace {
 
 const char kHeader[] = "Windows Registry Editor Version 5.00";
 const char kOldHeader[] = "REGEDIT4";
+const char kHexMark[] = "=hex";
+const char kClassComment[] = ";Class=";
+// Hex data is wrapped as the registry editor wraps it: lines of at most
+// this many characters, continued with "\" and two spaces.
+const size_t kHexLineWidth = 77;
 
 bool SameName(const std::string& a, const std::string& b) {
   return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
@@ -40,28 +45,32 @@ std::string Narrow(const std::string& text) {
   return text;
 }
 
-// Logical lines: CR LF or LF ends a line, and a line ending in "\" after hex
-// data goes on in the next one.
+// Logical lines: CR LF or LF ends a line, and a line of hex data ending in
+// "\" goes on in the next one. Whether a logical line holds hex data is
+// decided by its first line, so long values are read in linear time.
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
   std::string current;
   bool continuing = false;
+  bool hexData = false;
   size_t start = 0;
   while (start <= text.size()) {
     size_t end = text.find('\n', start);
     if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+    size_t stop = end > start && text[end - 1] == '\r' ? end - 1 : end;
     if (continuing) {
-      size_t first = line.find_first_not_of(" \t");
-      line = first == std::string::npos ? std::string() : line.substr(first);
+      while (start < stop && (text[start] == ' ' || text[start] == '\t')) ++start;
+    } else {
+      hexData = std::search(text.begin() + static_cast<std::ptrdiff_t>(start),
+                            text.begin() + static_cast<std::ptrdiff_t>(stop), kHexMark,
+                            kHexMark + sizeof kHexMark - 1) != text.begin() + static_cast<std::ptrdiff_t>(stop);
     }
-    current += line;
-    continuing = !current.empty() && current.back() == '\\' && current.find("=hex") != std::string::npos;
+    current.append(text, start, stop - start);
+    continuing = hexData && !current.empty() && current.back() == '\\';
     if (continuing) {
       current.pop_back();
     } else {
-      lines.push_back(current);
+      lines.push_back(std::move(current));
       current.clear();
     }
     start = end + 1;
@@ -244,11 +253,36 @@ std::string FormatData(const Value& value) {
   return kind + HexList(IsWideText(value.type) ? Widen(value.data) : value.data);
 }
 
+// One value line; hex data is wrapped so that the file stays readable.
+void FormatValue(const Value& value, std::string* out) {
+  std::string line = (value.name.empty() ? std::string("@") : Quote(value.name)) + "=";
+  std::string data = FormatData(value);
+  size_t colon = data.find(':');
+  if (data.compare(0, 3, "hex") != 0 || colon == std::string::npos) {
+    *out += line + data + "\r\n";
+    return;
+  }
+  line += data.substr(0, colon + 1);
+  size_t width = line.size();
+  *out += line;
+  // Each byte is "xx," (the last without its comma).
+  for (size_t i = colon + 1; i < data.size(); i += 3) {
+    size_t piece = std::min<size_t>(3, data.size() - i);
+    if (width + piece > kHexLineWidth && i + piece < data.size()) {
+      *out += "\\\r\n  ";
+      width = 2;
+    }
+    out->append(data, i, piece);
+    width += piece;
+  }
+  *out += "\r\n";
+}
+
 void FormatKey(const Key& key, const std::string& path, bool writeSelf, std::string* out) {
   if (writeSelf) {
     *out += "[" + path + "]\r\n";
-    for (const Value& value : key.values())
-      *out += (value.name.empty() ? std::string("@") : Quote(value.name)) + "=" + FormatData(value) + "\r\n";
+    if (!key.className().empty()) *out += std::string(kClassComment) + Quote(key.className()) + "\r\n";
+    for (const Value& value : key.values()) FormatValue(value, out);
     *out += "\r\n";
   }
   for (const auto& subkey : key.subkeys()) FormatKey(*subkey, path + "\\" + subkey->name(), true, out);
@@ -329,7 +363,16 @@ bool ParseRegText(const std::string& text, const std::string& rootName, Key* roo
   for (++i; i < lines.size(); ++i) {
     const std::string& line = lines[i];
     size_t first = line.find_first_not_of(" \t");
-    if (first == std::string::npos || line[first] == ';') continue;
+    if (first == std::string::npos) continue;
+    if (line[first] == ';') {
+      if (current && line.compare(first, sizeof kClassComment - 1, kClassComment) == 0) {
+        size_t pos = first + sizeof kClassComment - 1;
+        std::string className;
+        if (!ParseQuoted(line, &pos, &className)) return false;
+        current->setClassName(className);
+      }
+      continue;
+    }
     if (line[first] == '[') {
       size_t close = line.rfind(']');
       if (close == std::string::npos || close < first + 1) return false;

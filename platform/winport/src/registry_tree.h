@@ -23,6 +23,9 @@ class Key {
   explicit Key(std::string name = std::string()) : name_(std::move(name)) {}
 
   const std::string& name() const { return name_; }
+  // The class text given when the key was created ("" for none).
+  const std::string& className() const { return class_; }
+  void setClassName(std::string className) { class_ = std::move(className); }
   const std::vector<Value>& values() const { return values_; }  // in creation order
   const std::vector<std::unique_ptr<Key>>& subkeys() const { return subkeys_; }  // sorted by name
 
@@ -42,6 +45,7 @@ class Key {
 
  private:
   std::string name_;
+  std::string class_;
   std::vector<Value> values_;
   std::vector<std::unique_ptr<Key>> subkeys_;
 };
@@ -49,6 +53,8 @@ class Key {
 // Reads the .reg text of the root `rootName` (such as "HKEY_CURRENT_USER")
 // into `root`. False when the text is damaged: no header, a key of another
 // root, a line that is neither key, value, comment nor blank, or bad data.
+// A key's class is kept in a comment line `;Class="text"` below its key
+// line, which the Windows registry editor skips like any comment.
 bool ParseRegText(const std::string& text, const std::string& rootName, Key* root);
 
 // The .reg text of the tree: the header, then every key with its values.

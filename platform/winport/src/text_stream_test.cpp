@@ -107,6 +107,22 @@ TEST_F(TextStreamTest, AppendAddsCrLfLinesAtTheEnd) {
   EXPECT_EQ("old\r\nnew\r\nmore\r\n", ReadBytes(dir.file("t.txt")));
 }
 
+TEST_F(TextStreamTest, AppendPlusReadsFromTheStartAndWritesAtTheEnd) {
+  WriteBytes(dir.file("t.txt"), "first\r\nsecond\r\n");
+  FILE* f = fopen("t.txt", "a+t");
+  ASSERT_NE(nullptr, f);
+  ASSERT_EQ(0, fseek(f, 0, SEEK_SET));
+  char buffer[16];
+  ASSERT_NE(nullptr, fgets(buffer, sizeof buffer, f));
+  EXPECT_STREQ("first\n", buffer);
+  ASSERT_EQ(0, fseek(f, 0, SEEK_CUR));
+  fputs("third\n", f);
+  ASSERT_EQ(0, fseek(f, 0, SEEK_END));
+  EXPECT_EQ(19, ftell(f));  // three lines as the program sees them
+  fclose(f);
+  EXPECT_EQ("first\r\nsecond\r\nthird\r\n", ReadBytes(dir.file("t.txt")));
+}
+
 TEST_F(TextStreamTest, FtellPositionsCanBeSoughtBackTo) {
   WriteBytes(dir.file("t.txt"), "ab\r\ncd\r\nef\r\n");
   FILE* f = fopen("t.txt", "r");

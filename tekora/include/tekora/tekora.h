@@ -7,4 +7,8 @@
 #pragma once
 
 #include <tekora/core.h>
+#include <tekora/language_names.h>
+#include <tekora/registry.h>
 #include <tekora/system.h>
+#include <tekora/text.h>
+#include <tekora/time_guid.h>

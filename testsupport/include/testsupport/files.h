@@ -1,13 +1,21 @@
 // Whole-file reads and writes in binary, for byte-for-byte comparisons.
 #pragma once
 
+#include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace testsupport {
 
 std::string ReadBytes(const std::string& path);
+// Writes the file, making its missing folders first.
 void WriteBytes(const std::string& path, const std::string& bytes);
+void MakeDirs(const std::string& path);
 bool Exists(const std::string& path);
+// The names of the files (not folders) in a folder.
+std::vector<std::string> FileNames(const std::string& folder);
+// Copies a file with its permissions (a program stays runnable).
+void CopyFileTo(const std::string& from, const std::string& to);
 // Lines joined with CR LF, each line followed by CR LF.
 std::string CrLf(std::initializer_list<const char*> lines);
 

@@ -51,7 +51,8 @@ LSTATUS WINAPI RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD ulOptions, REGSAM
                              PHKEY phkResult);
 // Opens a key, creating it and the keys above it when missing; the
 // disposition tells which (REG_CREATED_NEW_KEY, REG_OPENED_EXISTING_KEY).
-// The class text and the options are accepted and not kept.
+// A key this call creates keeps lpClass as its class; an existing key keeps
+// its own. The options and security are accepted and not kept.
 LSTATUS WINAPI RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD Reserved, LPSTR lpClass,
                                DWORD dwOptions, REGSAM samDesired,
                                const SECURITY_ATTRIBUTES* lpSecurityAttributes, PHKEY phkResult,
@@ -72,9 +73,10 @@ LSTATUS WINAPI RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD Reserved, DWO
 LSTATUS WINAPI RegDeleteValueA(HKEY hKey, LPCSTR lpValueName);
 // Deletes a key that has no sub-keys, with its values.
 LSTATUS WINAPI RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey);
-// The name of the sub-key at dwIndex (sub-keys in order of their names,
-// without regard to case); ERROR_NO_MORE_ITEMS past the last, ERROR_MORE_DATA
-// when the name does not fit. The class is always empty.
+// The name and class of the sub-key at dwIndex (sub-keys in order of their
+// names, without regard to case); ERROR_NO_MORE_ITEMS past the last,
+// ERROR_MORE_DATA when the name or the class does not fit with its
+// terminator. A NULL lpClass skips the class; the time is always zero.
 LSTATUS WINAPI RegEnumKeyExA(HKEY hKey, DWORD dwIndex, LPSTR lpName, LPDWORD lpcchName,
                              LPDWORD lpReserved, LPSTR lpClass, LPDWORD lpcchClass,
                              PFILETIME lpftLastWriteTime);
@@ -82,7 +84,8 @@ LSTATUS WINAPI RegEnumKeyExA(HKEY hKey, DWORD dwIndex, LPSTR lpName, LPDWORD lpc
 // were created); ERROR_NO_MORE_ITEMS past the last.
 LSTATUS WINAPI RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD lpcchValueName,
                              LPDWORD lpReserved, LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData);
-// Counts and longest lengths of the key's sub-keys and values.
+// The key's class, and the counts and longest lengths (without terminators)
+// of its sub-key names, their classes, its value names and value data.
 LSTATUS WINAPI RegQueryInfoKeyA(HKEY hKey, LPSTR lpClass, LPDWORD lpcchClass, LPDWORD lpReserved,
                                 LPDWORD lpcSubKeys, LPDWORD lpcbMaxSubKeyLen,
                                 LPDWORD lpcbMaxClassLen, LPDWORD lpcValues,

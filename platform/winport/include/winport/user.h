@@ -57,9 +57,13 @@ int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
 // Sets the console title with the terminal's title sequence; without a
 // terminal it does nothing and succeeds.
 BOOL WINAPI SetConsoleTitleA(LPCSTR lpConsoleTitle);
+// The title last set with SetConsoleTitleA in this process ("" before the
+// first), cut to nSize - 1 characters. Result: the title's full length.
+DWORD WINAPI GetConsoleTitleA(LPSTR lpConsoleTitle, DWORD nSize);
 
 #define MessageBox MessageBoxA
 #define SetConsoleTitle SetConsoleTitleA
+#define GetConsoleTitle GetConsoleTitleA
 
 #ifdef __cplusplus
 }

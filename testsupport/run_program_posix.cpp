@@ -109,12 +109,6 @@ RunResult Run(const std::vector<std::string>& argv, const std::string& cwd, bool
 
 }  // namespace
 
-std::string BinPath(const std::string& name) {
-  const char* dir = getenv("TEKORA_BIN_DIR");
-  if (!dir) throw std::runtime_error("TEKORA_BIN_DIR is not set");
-  return std::string(dir) + "/" + name;
-}
-
 RunResult RunProgram(const std::vector<std::string>& argv, const std::string& cwd) {
   return Run(argv, cwd, false);
 }

@@ -1,0 +1,4 @@
+// COM base services; on Windows <objbase.h> declares CoCreateGuid.
+#pragma once
+
+#include <windows.h>

@@ -1,0 +1,48 @@
+#include "testsupport/temp_dir.h"
+
+#include <direct.h>
+#include <stdlib.h>
+#include <windows.h>
+
+#include <filesystem>
+#include <stdexcept>
+
+namespace testsupport {
+
+TempDir::TempDir() {
+  char base[MAX_PATH];
+  if (!GetTempPathA(MAX_PATH, base)) throw std::runtime_error("GetTempPathA failed");
+  for (unsigned attempt = GetTickCount();; ++attempt) {
+    char name[MAX_PATH];
+    snprintf(name, sizeof name, "%stekora-test-%08x", base, attempt);
+    if (CreateDirectoryA(name, nullptr)) {
+      path_ = name;
+      break;
+    }
+    if (GetLastError() != ERROR_ALREADY_EXISTS) throw std::runtime_error("CreateDirectoryA failed");
+  }
+  char cwd[MAX_PATH];
+  if (_getcwd(cwd, MAX_PATH)) savedCwd_ = cwd;
+  // The XDG folders mean nothing to Windows; they are set all the same, so
+  // that a test sees the same environment on every platform.
+  _putenv_s("XDG_CONFIG_HOME", (path_ + "\\.config").c_str());
+  _putenv_s("XDG_DATA_HOME", (path_ + "\\.local\\share").c_str());
+  if (_chdir(path_.c_str()) != 0) throw std::runtime_error("chdir failed");
+}
+
+TempDir::~TempDir() {
+  if (!savedCwd_.empty()) _chdir(savedCwd_.c_str());
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+std::string TempDir::file(const std::string& name) const { return path_ + "\\" + name; }
+
+std::string TempDir::winPath(const std::string& name) const {
+  std::string result = name.empty() ? path_ : file(name);
+  for (char& c : result)
+    if (c == '/') c = '\\';
+  return result;
+}
+
+}  // namespace testsupport
