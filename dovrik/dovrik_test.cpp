@@ -1,8 +1,6 @@
 // End-to-end tests: the built dovrik runs on scripts in a temporary folder;
 // the prepared file is compared byte for byte, with standard output and the
 // exit code.
-#include <dirent.h>
-#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -31,19 +29,11 @@ const std::string kDone = "Done\n\n";
 class Dovrik : public testsupport::IsolatedTest {
  protected:
   // The number of entries in the test folder.
-  int EntryCount() {
-    int count = 0;
-    if (DIR* folder = opendir(dir.path().c_str())) {
-      while (dirent* entry = readdir(folder))
-        if (entry->d_name[0] != '.') ++count;
-      closedir(folder);
-    }
-    return count;
-  }
+  int EntryCount() { return static_cast<int>(testsupport::FileNames(dir.path()).size()); }
 
   // Runs dovrik with the given arguments in the test folder.
   RunResult Run(const std::vector<std::string>& args) {
-    std::vector<std::string> argv = {testsupport::BinPath("dovrik")};
+    std::vector<std::string> argv = {testsupport::ProgramPath("dovrik")};
     argv.insert(argv.end(), args.begin(), args.end());
     return RunProgram(argv, dir.path());
   }
@@ -76,7 +66,7 @@ TEST_F(Dovrik, WithoutTwoArgumentsShowsUsageAndCreatesNothing) {
 
 TEST_F(Dovrik, OutputThatCannotBeCreated) {
   WriteBytes(dir.file("in.sql"), "select 1\r\n");
-  mkdir(dir.file("folder").c_str(), 0755);
+  testsupport::MakeDirs(dir.file("folder"));
   for (const char* out : {"missing\\out.sql", "folder"}) {
     RunResult result = Run({"in.sql", out});
     EXPECT_EQ(2, result.exitCode) << out;
@@ -96,7 +86,7 @@ TEST_F(Dovrik, InputThatCannotBeOpenedLeavesTheOutputBehind) {
   EXPECT_EQ(3, result.exitCode);
   EXPECT_EQ("-- head\r\n", ReadBytes(dir.file("out.sql")));
 
-  mkdir(dir.file("folder").c_str(), 0755);
+  testsupport::MakeDirs(dir.file("folder"));
   result = Run({"folder", "out.sql"});
   EXPECT_EQ(3, result.exitCode);
   EXPECT_EQ(kBanner + "Error opening file\n", result.out);
@@ -213,7 +203,7 @@ TEST_F(Dovrik, HeaderIsCopiedByteForByte) {
   EXPECT_EQ(header + "select 1\r\n", Prepare(CrLf({"select 1"}), {"head.txt"}));
 
   // A header that cannot be read is left out without a word.
-  mkdir(dir.file("folder").c_str(), 0755);
+  testsupport::MakeDirs(dir.file("folder"));
   EXPECT_EQ(CrLf({"select 1"}), Prepare(CrLf({"select 1"}), {"folder"}));
 }
 

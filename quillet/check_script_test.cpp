@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include <testsupport/environment.h>
 #include <testsupport/files.h>
 #include <testsupport/run_program.h>
 #include <testsupport/temp_dir.h>
@@ -34,21 +36,17 @@ std::u16string Widen(const std::string& text) { return std::u16string(text.begin
 class CheckScriptTest : public testsupport::IsolatedTest {
  protected:
   void SetUp() override {
-    const char* previous = getenv("TMPDIR");
-    hadTmp_ = previous != nullptr;
-    if (hadTmp_) savedTmp_ = previous;
     testsupport::MakeDirs(dir.file("tmp"));
-    SetTempFolder(dir.file("tmp"));
+    for (const char* name : kTempVariables)
+      savedTemp_.push_back(std::make_unique<testsupport::ScopedEnv>(name, dir.file("tmp")));
   }
-  void TearDown() override {
-    if (hadTmp_)
-      SetTempFolder(savedTmp_);
-    else
-      unsetenv("TMPDIR");
-  }
+  void TearDown() override { savedTemp_.clear(); }
 
-  // The folder where the platform layer makes temporary files.
-  static void SetTempFolder(const std::string& path) { setenv("TMPDIR", path.c_str(), 1); }
+  // The folder where temporary files are made: TMPDIR on POSIX, TMP and TEMP
+  // on Windows.
+  static void SetTempFolder(const std::string& path) {
+    for (const char* name : kTempVariables) testsupport::SetEnv(name, path);
+  }
 
   // Writes the script and returns its path in the form the driver passes.
   std::string Script(const std::string& bytes, const std::string& name = "script.sql") {
@@ -81,8 +79,8 @@ class CheckScriptTest : public testsupport::IsolatedTest {
 
  private:
   int scripts_ = 0;
-  bool hadTmp_ = false;
-  std::string savedTmp_;
+  static constexpr const char* kTempVariables[] = {"TMPDIR", "TMP", "TEMP"};
+  std::vector<std::unique_ptr<testsupport::ScopedEnv>> savedTemp_;
 };
 
 TEST_F(CheckScriptTest, BalancedAndUnbalancedScripts) {

@@ -3,6 +3,7 @@
 #include <time.h>
 #include <windows.h>
 
+#include "profiles/shared_profile.h"
 #include "system/guid_registry.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
@@ -10,7 +11,12 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
     // Random defaults (priorities, prefixes) differ from run to run.
     srand(static_cast<unsigned int>(time(nullptr)));
     tekora::CreateGuidRegistry();
+    tekora::CreateSharedProfileCache();
   } else if (reason == DLL_PROCESS_DETACH) {
+    // Modified profiles reach the disk: saved once more, then the cache
+    // (which saves again as it goes) is emptied and freed.
+    tekora::SaveSharedProfileCache();
+    tekora::FreeSharedProfileCache();
     tekora::FreeGuidRegistry();
   }
   return TRUE;

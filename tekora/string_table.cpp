@@ -164,6 +164,38 @@ const AfxStringResource kStrings[] = {
     {IDS_SUBLANG_SPANISH_VENEZUELA, "SUBLANG_SPANISH_VENEZUELA"},
     {IDS_SUBLANG_SWEDISH, "SUBLANG_SWEDISH"},
     {IDS_SUBLANG_SWEDISH_FINLAND, "SUBLANG_SWEDISH_FINLAND"},
+
+    // Script settings block.
+    {IDS_PA_SCRIPT_SETTINGS_DEFAULT_BLOCK,
+     "/*VOXTAG\n[Settings]\nApplication=-1\nBasedOn=\nDefault=1\nDescription='neu'\nDisplay=1\nGuid=\n"
+     "IgnoreErrors=0\nLocale=0\nNewInst=1\nPriority=1\nRunOnlyOnce=\nTitle='neu'\nUpgrade=0\nVersion=\n"
+     "[SettingsEnd]\nVOXTAG*/"},
+    {IDS_PA_SETTINGS_SECTION, "Settings"},
+    {IDS_PA_SETTINGS_KEY_APPLICATION, "Application"},
+    {IDS_PA_SETTINGS_KEY_BASED_ON, "BasedOn"},
+    {IDS_PA_SETTINGS_KEY_DEFAULT, "Default"},
+    {IDS_PA_SETTINGS_KEY_DESCRIPTION, "Description"},
+    {IDS_PA_SETTINGS_KEY_DISPLAY, "Display"},
+    {IDS_PA_SETTINGS_KEY_GUID, "Guid"},
+    {IDS_PA_SETTINGS_KEY_IGNORE_ERRORS, "IgnoreErrors"},
+    {IDS_PA_SETTINGS_KEY_LOCALE, "Locale"},
+    {IDS_PA_SETTINGS_KEY_NEW_INST, "NewInst"},
+    {IDS_PA_SETTINGS_KEY_PRIORITY, "Priority"},
+    {IDS_PA_SETTINGS_KEY_RUN_ONLY_ONCE, "RunOnlyOnce"},
+    {IDS_PA_SETTINGS_KEY_TITLE, "Title"},
+    {IDS_PA_SETTINGS_KEY_UPGRADE, "Upgrade"},
+    {IDS_PA_SETTINGS_KEY_VERSION, "Version"},
+    {IDS_PA_SETTINGS_NUMBER_FORMAT, "%d"},
+    {IDS_PA_SETTINGS_QUOTED_FORMAT, "'%s'"},
+
+    // INI files and profiles.
+    {IDS_PA_INI_NUMBER_FORMAT, "%d"},
+    {IDS_PA_INI_SECTION_FORMAT, "[%s]\n"},
+    {IDS_PA_INI_ENTRY_FORMAT, "%s=%s\n"},
+    {IDS_PA_INI_YES, "YES"},
+    {IDS_PA_INI_NO, "NO"},
+    {IDS_PA_INI_SAVE_PREFIX, "~pa"},
+    {IDS_PA_WIN_INI, "WIN.INI"},
 };
 
 AfxStringResourceRegistrar g_strings(kStrings, sizeof kStrings / sizeof kStrings[0]);

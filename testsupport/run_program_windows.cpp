@@ -28,10 +28,14 @@ std::string Quote(const std::string& arg) {
   return quoted + "\"";
 }
 
+// Reads a pipe to its end in text mode, as the child wrote it: its standard
+// streams are text streams on Windows, so CR LF stands for a line end.
 void ReadAll(HANDLE pipe, std::string* sink) {
   char buffer[65536];
   DWORD count;
   while (ReadFile(pipe, buffer, sizeof buffer, &count, nullptr) && count > 0) sink->append(buffer, count);
+  std::string::size_type at = 0;
+  while ((at = sink->find("\r\n", at)) != std::string::npos) sink->erase(at, 1);
 }
 
 }  // namespace

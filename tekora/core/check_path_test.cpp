@@ -36,9 +36,14 @@ TEST_F(CheckPathTest, RelativeFileBecomesAbsoluteLowerCase) {
 }
 
 TEST_F(CheckPathTest, TestModeNeitherTrimsNorAddsBackslash) {
-  CString path = "missing.sql ";
+  CString path = "  Missing.sql";
   EXPECT_EQ(0, PACheckPath(path, 0, 0));
-  EXPECT_EQ(Lower(dir.winPath("missing.sql ")), std::string(path));
+  EXPECT_EQ(Lower(dir.winPath("  missing.sql")), std::string(path));
+  // Making the path absolute drops a last name's trailing dots and spaces,
+  // as Windows does.
+  CString trailing = "missing.sql. ";
+  EXPECT_EQ(0, PACheckPath(trailing, 0, 0));
+  EXPECT_EQ(Lower(dir.winPath("missing.sql")), std::string(trailing));
 }
 
 TEST_F(CheckPathTest, ChangeDirectoryStaysOrRestores) {

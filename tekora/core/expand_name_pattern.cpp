@@ -15,13 +15,15 @@ const int kLongest = MAX_PATH - 1;
 
 CString Limited(LPCSTR text, int length) { return CString(text, length < kLongest ? length : kLongest); }
 
-// The file name and the extension (without its dot) of a path: the name
-// starts after the last "\", "/" or drive colon, the extension at the last
-// "." of the name.
+// The file name and the extension (without its dot) of a path, split as
+// _splitpath splits it: after a drive ("c:") and the last "\" or "/" comes
+// the name, and its last "." starts the extension. Each part is cut to fit
+// its buffer, where _splitpath would need the whole part to fit.
 void SplitFileName(LPCSTR fullPath, CString& name, CString& extension) {
   LPCSTR start = fullPath;
-  for (LPCSTR p = fullPath; *p; ++p)
-    if (*p == '\\' || *p == '/' || *p == ':') start = p + 1;
+  if (((*start >= 'a' && *start <= 'z') || (*start >= 'A' && *start <= 'Z')) && start[1] == ':') start += 2;
+  for (LPCSTR p = start; *p; ++p)
+    if (*p == '\\' || *p == '/') start = p + 1;
   LPCSTR dot = strrchr(start, '.');
   LPCSTR end = dot ? dot : start + strlen(start);
   name = Limited(start, static_cast<int>(end - start));

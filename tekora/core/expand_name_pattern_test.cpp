@@ -27,6 +27,7 @@ TEST(ExpandNamePatternTest, IncludeGuardNames) {
   EXPECT_EQ("ABC_INC_OTHER_H", Expand("c:\\src\\Other.h", "%P_INC_%M_%E", "abc").name);
   EXPECT_EQ("abc/abcview.hpp/view", Expand("c:/src/AbcView.hpp", "%p/%n.%e/%m", "ABC").name);
   EXPECT_EQ("ABCVIEW-", Expand("AbcView", "%N-%E", "x").name);
+  EXPECT_EQ("ABCVIEW.HPP", Expand("c:AbcView.hpp", "%N.%E", "x").name);
   EXPECT_EQ(1, Expand("c:\\src\\AbcView.hpp", "%P", "abc").result);
 }
 

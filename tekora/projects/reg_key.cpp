@@ -15,20 +15,22 @@ int PARegKey::Result(LONG error) {
 }
 
 int PARegKey::Open(HKEY root, LPCSTR subKey, unsigned int access) {
-  Close();
-  m_nEnumIndex = 0;  // a new key is enumerated from its first sub-key
+  // The new key is opened before the old one is closed: root may be the old one.
   HKEY key = NULL;
   LONG error = RegOpenKeyExA(root, subKey, 0, access, &key);
-  m_hKey = error == ERROR_SUCCESS ? key : NULL;
-  return Result(error);
+  return Replace(error == ERROR_SUCCESS ? key : NULL, error);
 }
 
 int PARegKey::Create(HKEY root, LPCSTR subKey, LPCSTR className, unsigned int access) {
-  Close();
-  m_nEnumIndex = 0;
   HKEY key = NULL;
   LONG error = RegCreateKeyExA(root, subKey, 0, const_cast<LPSTR>(className), 0, access, NULL, &key, NULL);
-  m_hKey = error == ERROR_SUCCESS ? key : NULL;
+  return Replace(error == ERROR_SUCCESS ? key : NULL, error);
+}
+
+int PARegKey::Replace(HKEY key, LONG error) {
+  if (m_hKey != NULL) RegCloseKey(m_hKey);
+  m_hKey = key;
+  m_nEnumIndex = 0;  // a new key is enumerated from its first sub-key
   return Result(error);
 }
 

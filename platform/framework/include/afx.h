@@ -22,3 +22,4 @@ typedef __POSITION* POSITION;
 #include <afx/file.h>
 #include <afx/stdio_file.h>
 #include <afx/file_find.h>
+#include <afx/archive.h>

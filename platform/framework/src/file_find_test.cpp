@@ -4,7 +4,6 @@
 #include <testsupport/files.h>
 #include <testsupport/temp_dir.h>
 
-#include <sys/stat.h>
 
 #include <set>
 #include <string>
@@ -20,7 +19,7 @@ class FileFindTest : public testsupport::IsolatedTest {
     WriteBytes(dir.file("beta.sql"), "");
     WriteBytes(dir.file("notes.txt.bak"), "");
     WriteBytes(dir.file(".hidden"), "");
-    mkdir(dir.file("Sub.Dir").c_str(), 0755);
+    testsupport::MakeDirs(dir.file("Sub.Dir"));
     WriteBytes(dir.file("Sub.Dir/inner.sql"), "");
   }
 

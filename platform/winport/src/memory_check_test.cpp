@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -62,6 +63,21 @@ TEST(MemoryCheckEdges, NullAndEmptyRanges) {
   EXPECT_TRUE(IsBadWritePtr(nullptr, 1));
   EXPECT_FALSE(IsBadWritePtr(nullptr, 0));
   EXPECT_TRUE(IsBadReadPtr(nullptr, 4));
+}
+
+TEST(MemoryCheckEdges, CallersStackBuffersAreGoodAndUnchanged) {
+  char local[2600];
+  for (size_t i = 0; i < sizeof local; ++i) local[i] = static_cast<char>(i);
+  EXPECT_FALSE(IsBadWritePtr(local, sizeof local));
+  EXPECT_FALSE(IsBadWritePtr(local + 100, 1));
+  for (size_t i = 0; i < sizeof local; ++i) ASSERT_EQ(static_cast<char>(i), local[i]);
+  // The same on a thread of its own, whose stack is not the main one.
+  BOOL onThread = TRUE;
+  std::thread([&onThread] {
+    char buffer[512] = {};
+    onThread = IsBadWritePtr(buffer, sizeof buffer);
+  }).join();
+  EXPECT_FALSE(onThread);
 }
 
 }  // namespace

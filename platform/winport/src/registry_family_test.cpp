@@ -78,6 +78,26 @@ TEST_F(RegistryFamilyTest, ClassesAreKeptAndEnumerated) {
   RegCloseKey(alpha);
 }
 
+TEST_F(RegistryFamilyTest, ClassCommentsOfAHandWrittenFile) {
+  testsupport::WriteBytes(UserFile(),
+                          "Windows Registry Editor Version 5.00\r\n\r\n"
+                          "[HKEY_CURRENT_USER\\Software\\Hand]\r\n"
+                          ";Class=not quoted, so an ordinary comment\r\n"
+                          "[HKEY_CURRENT_USER\\Software\\Hand\\Sub]\r\n"
+                          ";Class=\"Quoted \\\"class\\\"\"\r\n");
+  HKEY hand;
+  ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Hand", 0, KEY_READ, &hand));
+  char name[64], className[64];
+  DWORD nameLength = sizeof name, classLength = sizeof className;
+  ASSERT_EQ(ERROR_SUCCESS, RegEnumKeyExA(hand, 0, name, &nameLength, nullptr, className, &classLength, nullptr));
+  EXPECT_STREQ("Quoted \"class\"", className);
+  classLength = sizeof className;
+  EXPECT_EQ(ERROR_SUCCESS, RegQueryInfoKeyA(hand, className, &classLength, nullptr, nullptr, nullptr, nullptr,
+                                            nullptr, nullptr, nullptr, nullptr, nullptr));
+  EXPECT_STREQ("", className);
+  RegCloseKey(hand);
+}
+
 TEST_F(RegistryFamilyTest, VeryLongKeyNamesWork) {
   for (size_t length : {300u, 5000u}) {
     std::string name(length, 'k');

@@ -290,10 +290,18 @@ void FormatKey(const Key& key, const std::string& path, bool writeSelf, std::str
 
 }  // namespace
 
+// Sub-keys are sorted without regard to case first, so the names that match
+// one without regard to case stand together and a binary search finds them.
+std::vector<std::unique_ptr<Key>>::const_iterator Key::SubkeyPlace(const std::string& name) const {
+  return std::lower_bound(subkeys_.begin(), subkeys_.end(), name,
+                          [](const std::unique_ptr<Key>& k, const std::string& n) {
+                            return strcasecmp(k->name_.c_str(), n.c_str()) < 0;
+                          });
+}
+
 Key* Key::FindSubkey(const std::string& name) const {
-  for (const auto& subkey : subkeys_)
-    if (SameName(subkey->name_, name)) return subkey.get();
-  return nullptr;
+  auto it = SubkeyPlace(name);
+  return it != subkeys_.end() && SameName((*it)->name_, name) ? it->get() : nullptr;
 }
 
 Key* Key::AddSubkey(const std::string& name, bool* created) {
@@ -309,40 +317,43 @@ Key* Key::AddSubkey(const std::string& name, bool* created) {
 }
 
 bool Key::RemoveSubkey(const std::string& name) {
-  for (auto it = subkeys_.begin(); it != subkeys_.end(); ++it) {
-    if (SameName((*it)->name_, name)) {
-      subkeys_.erase(it);
-      return true;
-    }
-  }
-  return false;
+  auto it = SubkeyPlace(name);
+  if (it == subkeys_.end() || !SameName((*it)->name_, name)) return false;
+  subkeys_.erase(it);
+  return true;
+}
+
+std::string Key::Folded(const std::string& name) {
+  std::string folded = name;
+  for (char& c : folded)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return folded;
 }
 
 const Value* Key::FindValue(const std::string& name) const {
-  for (const Value& value : values_)
-    if (SameName(value.name, name)) return &value;
-  return nullptr;
+  auto it = valueIndex_.find(Folded(name));
+  return it == valueIndex_.end() ? nullptr : &values_[it->second];
 }
 
 void Key::SetValue(const std::string& name, DWORD type, std::string data) {
-  for (Value& value : values_) {
-    if (SameName(value.name, name)) {
-      value.type = type;
-      value.data = std::move(data);
-      return;
-    }
+  std::string folded = Folded(name);
+  auto it = valueIndex_.find(folded);
+  if (it != valueIndex_.end()) {
+    values_[it->second].type = type;
+    values_[it->second].data = std::move(data);
+    return;
   }
+  valueIndex_.emplace(std::move(folded), values_.size());
   values_.push_back(Value{name, type, std::move(data)});
 }
 
 bool Key::RemoveValue(const std::string& name) {
-  for (auto it = values_.begin(); it != values_.end(); ++it) {
-    if (SameName(it->name, name)) {
-      values_.erase(it);
-      return true;
-    }
-  }
-  return false;
+  auto it = valueIndex_.find(Folded(name));
+  if (it == valueIndex_.end()) return false;
+  values_.erase(values_.begin() + static_cast<std::ptrdiff_t>(it->second));
+  valueIndex_.clear();
+  for (size_t i = 0; i < values_.size(); ++i) valueIndex_.emplace(Folded(values_[i].name), i);
+  return true;
 }
 
 Key* Key::Find(const std::vector<std::string>& path) {
@@ -368,8 +379,8 @@ bool ParseRegText(const std::string& text, const std::string& rootName, Key* roo
       if (current && line.compare(first, sizeof kClassComment - 1, kClassComment) == 0) {
         size_t pos = first + sizeof kClassComment - 1;
         std::string className;
-        if (!ParseQuoted(line, &pos, &className)) return false;
-        current->setClassName(className);
+        // Anything else after ";Class=" is an ordinary comment.
+        if (ParseQuoted(line, &pos, &className)) current->setClassName(className);
       }
       continue;
     }

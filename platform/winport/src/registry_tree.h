@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace winport {
@@ -44,9 +45,15 @@ class Key {
   Key* Find(const std::vector<std::string>& path);
 
  private:
+  // The value names in lower case (ASCII), so that a name is found in
+  // constant time: a key may hold thousands of values.
+  static std::string Folded(const std::string& name);
+  std::vector<std::unique_ptr<Key>>::const_iterator SubkeyPlace(const std::string& name) const;
+
   std::string name_;
   std::string class_;
   std::vector<Value> values_;
+  std::unordered_map<std::string, size_t> valueIndex_;  // folded name -> place in values_
   std::vector<std::unique_ptr<Key>> subkeys_;
 };
 

@@ -53,6 +53,14 @@ bool MakeAbsolute(const char* path, AbsolutePath* out) {
   AppendComponents(rest, &out->components);
   size_t length = std::char_traits<char>::length(path);
   out->trailingSeparator = IsSeparator(path[length - 1]);
+  // As Windows does, a last name loses its trailing dots and spaces; a
+  // search pattern keeps them ("*." finds the names without an extension).
+  if (!out->trailingSeparator && !out->components.empty() &&
+      out->components.back().find_first_of("*?") == std::string::npos) {
+    std::string& last = out->components.back();
+    last.erase(last.find_last_not_of(". ") + 1);
+    if (last.empty()) out->components.pop_back();
+  }
   return true;
 }
 

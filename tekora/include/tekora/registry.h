@@ -84,6 +84,8 @@ class PARegKey : public CObject {
  private:
   // Stores the error code as the last error; 1 for ERROR_SUCCESS, else 0.
   int Result(LONG error);
+  // Closes the key held so far and holds `key` (null after a failure).
+  int Replace(HKEY key, LONG error);
   // Reads a value of the expected type into a malloc'ed buffer with
   // extraZeros + 1 zero bytes after the data.
   int QueryBuffer(LPCSTR valueName, DWORD expectedType, unsigned int extraZeros, unsigned int* size,

@@ -7,8 +7,12 @@
 #pragma once
 
 #include <tekora/core.h>
+#include <tekora/ini_file.h>
 #include <tekora/language_names.h>
+#include <tekora/line_profile.h>
+#include <tekora/profiles.h>
 #include <tekora/registry.h>
+#include <tekora/script_settings.h>
 #include <tekora/system.h>
 #include <tekora/text.h>
 #include <tekora/time_guid.h>

@@ -1,0 +1,56 @@
+// The exact-name index of PAIniSection and PAIniFile. It is part of their
+// layout, not an interface of its own: callers use FindEntry and
+// FindSection.
+#pragma once
+
+#include <afx.h>
+
+#include <string>
+#include <vector>
+
+namespace tekora {
+
+// A hash table from names (compared exactly, case included) to objects,
+// with open addressing. The names are copied into one growing block of text
+// rather than one allocation each, so an index of half a million names costs
+// little more than the names themselves. A name keeps finding its object
+// until it is removed, whatever happens to the object meanwhile.
+class NameIndex {
+ public:
+  // An empty index; its table is made on the first Add and grows with it.
+  NameIndex() = default;
+  NameIndex(const NameIndex&) = delete;
+  NameIndex& operator=(const NameIndex&) = delete;
+
+  // The object stored under exactly `name`, or null (also for null or "").
+  CObject* Find(LPCSTR name) const;
+  // Stores the object under `name` (which must not be stored yet). Throws
+  // the framework's memory exception; the index is then unchanged.
+  void Add(LPCSTR name, CObject* object);
+  // Takes the object out: it is stored under `name` unless the name given
+  // is another, and is then looked for everywhere.
+  void Remove(LPCSTR name, CObject* object);
+  void RemoveAll();
+  unsigned int GetCount() const { return count_; }
+
+ private:
+  struct Slot {
+    unsigned int hash;
+    unsigned int offset;  // of the name in text_
+    CObject* object;      // null: a free slot
+  };
+
+  static unsigned int Hash(LPCSTR name);
+  // The slot holding `name`, or the free slot where it would go.
+  size_t Probe(LPCSTR name, unsigned int hash) const;
+  void RemoveSlot(size_t slot);
+  // A table of `capacity` slots (a power of two) with the live names only.
+  void Rebuild(size_t capacity);
+
+  std::vector<Slot> slots_;
+  std::string text_;         // every stored name with its terminator
+  unsigned int count_ = 0;
+  size_t deadText_ = 0;      // bytes of removed names still in text_
+};
+
+}  // namespace tekora

@@ -1,0 +1,119 @@
+// The private-profile calls on the shared cache: read and write one key,
+// remove a key or a section, force one file to disk.
+#include <string.h>
+
+#include <new>
+
+#include <tekora/profiles.h>
+
+#include "shared_profile.h"
+
+namespace tekora {
+
+PAIniFile* CachedProfileFile(LPCSTR file) {
+  PABigProfile* cache = SharedProfileCache();
+  if (cache == nullptr || file == nullptr || *file == '\0') return nullptr;
+  // PAMakeFullPath without a copy of the name on the heap: this runs on
+  // every read of a setting.
+  char full[MAX_PATH];
+  LPCSTR path = _fullpath(full, file, MAX_PATH) != nullptr ? full : file;
+  PAIniFile* ini = cache->FindFile(path);
+  if (ini == nullptr) {
+    cache->LoadFile(path);
+    ini = cache->FindFile(path);
+  }
+  return ini;
+}
+
+}  // namespace tekora
+
+namespace {
+
+// The section of that exact name, added (and the file marked modified) when
+// the file has none; null for a null or empty name.
+PAIniSection* SectionFor(PAIniFile* ini, LPCSTR section) {
+  PAIniSection* found = ini->FindSection(section);
+  if (found != nullptr) return found;
+  ini->AddSection(section, 1);
+  return ini->FindSection(section);
+}
+
+// The entry of that exact key, added with the default value (and the section
+// marked modified) when missing; null for a null or empty key.
+PAIniEntry* EntryFor(PAIniSection* section, LPCSTR key, LPCSTR defaultValue) {
+  PAIniEntry* entry = section->FindEntry(key);
+  if (entry != nullptr) return entry;
+  section->SetEntry(key, defaultValue, 1);
+  return section->FindEntry(key);
+}
+
+}  // namespace
+
+int PAMakeFullPath(CString& path) {
+  if (path.IsEmpty()) return 0;
+  char full[MAX_PATH];
+  if (_fullpath(full, path, MAX_PATH) != nullptr) {
+    try {
+      path = full;
+    } catch (CException* e) {
+      e->Delete();
+    }
+  }
+  return 1;
+}
+
+int PAWritePrivateProfileString(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR file) {
+  PAIniFile* ini = tekora::CachedProfileFile(file);
+  if (ini == nullptr) return 0;
+  if (section == nullptr && key == nullptr) return value == nullptr ? ini->Save() : 0;
+  if (key == nullptr) return ini->RemoveSection(section);
+  PAIniSection* found = SectionFor(ini, section);
+  if (found == nullptr) return 0;
+  if (value == nullptr) return found->RemoveEntry(key);
+  return found->SetEntry(key, value, 1);
+}
+
+int PAGetPrivateProfileInt(LPCSTR section, LPCSTR key, int defaultValue, LPCSTR file) {
+  if (file == nullptr || *file == '\0' || section == nullptr || key == nullptr) return 0;
+  PAIniFile* ini = tekora::CachedProfileFile(file);
+  if (ini == nullptr) return 0;
+  PAIniSection* found = SectionFor(ini, section);
+  if (found == nullptr) return 0;
+  PAIniEntry* entry = found->FindEntry(key);
+  if (entry == nullptr) {
+    found->SetEntry(key, defaultValue, 1);
+    entry = found->FindEntry(key);
+    if (entry == nullptr) return 0;
+  }
+  int value = 0;
+  return entry->GetIntValue(value) ? value : 0;
+}
+
+int PAGetPrivateProfileString(LPCSTR section, LPCSTR key, LPCSTR defaultValue, LPSTR buffer, unsigned int size,
+                              LPCSTR file) {
+  if (buffer == nullptr || IsBadWritePtr(buffer, size)) return 0;
+  if (file == nullptr || *file == '\0') return 0;
+  if (section == nullptr) return PAGetPrivateProfileSectionNames(buffer, size, file);
+  if (key == nullptr) return PAGetPrivateProfileKeyNames(section, buffer, size, file);
+  PAIniFile* ini = tekora::CachedProfileFile(file);
+  if (ini == nullptr) return 0;
+  PAIniSection* found = SectionFor(ini, section);
+  if (found == nullptr) return 0;
+  PAIniEntry* entry = found->FindEntry(key);
+  if (entry == nullptr) {
+    try {
+      CString trimmed(defaultValue);
+      trimmed.Trim();
+      entry = EntryFor(found, key, trimmed);
+    } catch (CException* e) {
+      e->Delete();
+    }
+    if (entry == nullptr) return 0;
+  }
+  memset(buffer, 0, size);
+  if (size == 0) return 0;
+  size_t length = strlen(entry->GetValue());
+  if (length > size - 1) length = size - 1;
+  memcpy(buffer, entry->GetValue(), length);
+  return static_cast<int>(length);
+}
