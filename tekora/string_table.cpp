@@ -7,8 +7,6 @@
 namespace {
 
 const AfxStringResource kStrings[] = {
-    {0, ""},  // keeps the table non-empty; number 0 is never looked up
-
     // Path and file-name helpers.
     {IDS_PA_WRONG_FORMAT_CHARACTER, "Warning: found wrong formating character '%c',ignored\n"},
     {IDS_PA_TEMP_FILE_PREFIX, "QZT"},
