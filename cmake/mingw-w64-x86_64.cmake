@@ -13,5 +13,15 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
+# Wine runs in a prefix of its own: the WINEPREFIX of the environment that
+# configures the build (CI gives a fresh temporary folder), else one in the
+# build folder. WINEDEBUG=-all keeps Wine's own messages out of the output
+# that the tests compare.
 find_program(WINE NAMES wine64 wine PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH REQUIRED)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${WINE})
+find_program(ENV_COMMAND env REQUIRED)
+if(DEFINED ENV{WINEPREFIX} AND NOT "$ENV{WINEPREFIX}" STREQUAL "")
+  set(TEKORA_WINEPREFIX "$ENV{WINEPREFIX}")
+else()
+  set(TEKORA_WINEPREFIX "${CMAKE_BINARY_DIR}/wineprefix")
+endif()
+set(CMAKE_CROSSCOMPILING_EMULATOR ${ENV_COMMAND} WINEPREFIX=${TEKORA_WINEPREFIX} WINEDEBUG=-all ${WINE})

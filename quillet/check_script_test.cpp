@@ -11,6 +11,7 @@
 
 #include <testsupport/environment.h>
 #include <testsupport/files.h>
+#include <testsupport/platform.h>
 #include <testsupport/run_program.h>
 #include <testsupport/temp_dir.h>
 
@@ -99,9 +100,11 @@ TEST_F(CheckScriptTest, ScriptsAreReadInTextMode) {
   // CR LF ends a line comment; a lone CR does not.
   EXPECT_EQ(Check("-- note\r\n/*\r\n"), kCheckUnbalanced);
   EXPECT_EQ(Check("-- note\r/*\r\n"), kCheckBalanced);
-  // Zero bytes, bytes above 127 and the byte 1A are data.
+  // Zero bytes and bytes above 127 are data; so is the byte 1A, except to
+  // Windows' runtime, for which it ends the text.
   EXPECT_EQ(Check(std::string("'\xFF\0/*'\r\n", 7)), kCheckBalanced);
-  EXPECT_EQ(Check(std::string("\0\x1A/*", 4)), kCheckUnbalanced);
+  EXPECT_EQ(Check(std::string("\0\x1A/*", 4)),
+            testsupport::CtrlZEndsTextReads() ? kCheckBalanced : kCheckUnbalanced);
   EXPECT_EQ(Check("-- \xFF\x1A /*\r\n"), kCheckBalanced);
 }
 

@@ -1,10 +1,12 @@
 // The INI file model through its exported classes: loading rules, the saved
 // format byte for byte, the modified flags, numbers, indexes and bad input.
+#include <algorithm>
 #include <string>
 
 #include <gtest/gtest.h>
 #include <tekora/tekora.h>
 #include <testsupport/files.h>
+#include <testsupport/platform.h>
 #include <testsupport/temp_dir.h>
 
 namespace {
@@ -284,7 +286,13 @@ TEST_F(IniFileTest, SaveFailuresKeepTheOldFileAndTheFlags) {
   EXPECT_EQ(1, ini.IsModified());
   CloseHandle(holder);
   EXPECT_EQ(CrLf({"[S]", "k=new", ""}), ReadBytes(dir.file("ro.ini")));
-  EXPECT_EQ(std::vector<std::string>{"ro.ini"}, FileNames(dir.path()));
+  std::vector<std::string> names = FileNames(dir.path());
+  // Wine's ReplaceFile leaves a copy of its own ("rf*.tmp") behind here.
+  if (testsupport::RunningUnderWine())
+    names.erase(std::remove_if(names.begin(), names.end(),
+                               [](const std::string& name) { return name.rfind("rf", 0) == 0; }),
+                names.end());
+  EXPECT_EQ(std::vector<std::string>{"ro.ini"}, names);
 }
 
 TEST_F(IniFileTest, BadInputIsReadWithoutHarm) {

@@ -19,9 +19,22 @@ CString FolderOf(const CString& path) {
   return path.Left(slash);
 }
 
+// The path made absolute, so that the target and its temporary file are
+// named alike whatever the current directory; as given when that fails.
+CString FullPathOf(LPCSTR path) {
+  char full[MAX_PATH];
+  const DWORD length = GetFullPathNameA(path, sizeof full, full, NULL);
+  return length > 0 && length < sizeof full ? CString(full) : CString(path);
+}
+
+bool IsFolder(LPCSTR path) {
+  const DWORD attributes = GetFileAttributesA(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
 }  // namespace
 
-SafeFileWriter::SafeFileWriter(LPCSTR path) : m_strTarget(path), m_bOpen(false) {}
+SafeFileWriter::SafeFileWriter(LPCSTR path) : m_strTarget(FullPathOf(path)), m_bOpen(false) {}
 
 SafeFileWriter::~SafeFileWriter() {
   if (!m_bOpen) return;
@@ -30,6 +43,11 @@ SafeFileWriter::~SafeFileWriter() {
 }
 
 bool SafeFileWriter::Open() {
+  // A folder is never replaced by a file.
+  if (IsFolder(m_strTarget)) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return false;
+  }
   try {
     CString prefix;
     prefix.LoadString(IDS_PA_INI_SAVE_PREFIX);

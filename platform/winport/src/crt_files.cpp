@@ -68,12 +68,11 @@ extern "C" int winport_rename(const char* oldName, const char* newName) {
 }
 
 extern "C" char* _getcwd(char* buffer, int maxlen) {
-  char cwd[PATH_MAX];
-  if (!getcwd(cwd, sizeof cwd)) {
+  std::string result;
+  if (!winport::CurrentWindowsDirectory(&result)) {
     Fail(WinportErrorFromErrno(errno));
     return nullptr;
   }
-  std::string result = winport::PosixToWindows(cwd);
   if (!buffer) {
     size_t size = result.size() + 1;
     if (maxlen > 0 && static_cast<size_t>(maxlen) > size) size = static_cast<size_t>(maxlen);

@@ -2,7 +2,9 @@
 #include <direct.h>
 #include <errno.h>
 #include <io.h>
+#include <stdlib.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <windows.h>
 
 #include <string>
@@ -47,10 +49,19 @@ TEST_F(CrtFilesTest, FullpathAllocatesWhenGivenNoBuffer) {
 
 TEST_F(CrtFilesTest, GetcwdAndChdirUseWindowsPaths) {
   ASSERT_EQ(0, mkdir(dir.file("Sub").c_str(), 0777));
+  // As on Windows, the current directory keeps the names it was given.
   EXPECT_EQ(0, _chdir("SUB"));
   char buffer[_MAX_PATH];
   ASSERT_NE(nullptr, _getcwd(buffer, sizeof buffer));
-  EXPECT_EQ(dir.winPath("Sub"), buffer);
+  EXPECT_EQ(dir.winPath("SUB"), buffer);
+  char* full = _fullpath(nullptr, "x.txt", 0);
+  EXPECT_EQ(dir.winPath("SUB\\x.txt"), full);
+  free(full);
+  // A change that bypasses the layer gets the names the disk has.
+  ASSERT_EQ(0, chdir(dir.path().c_str()));
+  ASSERT_NE(nullptr, _getcwd(buffer, sizeof buffer));
+  EXPECT_EQ(dir.winPath(), buffer);
+  EXPECT_EQ(0, _chdir("SUB"));
   EXPECT_EQ(0, _chdir(".."));
   EXPECT_EQ(-1, _chdir("missing"));
   EXPECT_EQ(ENOENT, errno);

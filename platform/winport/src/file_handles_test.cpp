@@ -249,7 +249,7 @@ TEST_F(FileOpsTest, CurrentDirectoryInWindowsForm) {
   ASSERT_TRUE(CreateDirectoryA("Work", nullptr));
   EXPECT_TRUE(SetCurrentDirectoryA("work"));
   char buffer[512];
-  std::string expected = dir.winPath("Work");
+  std::string expected = dir.winPath("work");  // named as it was given
   EXPECT_EQ(expected.size(), GetCurrentDirectoryA(sizeof buffer, buffer));
   EXPECT_EQ(expected, buffer);
   EXPECT_EQ(expected.size() + 1, GetCurrentDirectoryA(2, buffer));

@@ -207,10 +207,13 @@ DWORD ChangeDirectory(const char* path) {
   ResolvedPath resolved = ResolvePath(path);
   if (!resolved.valid) return ERROR_PATH_NOT_FOUND;
   if (!resolved.found) return resolved.NotFoundError();
+  AbsolutePath named;
+  if (!MakeAbsolute(path, &named)) return WinportErrorFromErrno(errno);
   struct stat st;
   if (stat(resolved.posix.c_str(), &st) != 0) return WinportErrorFromErrno(errno);
   if (!S_ISDIR(st.st_mode)) return ERROR_DIRECTORY;
   if (chdir(resolved.posix.c_str()) != 0) return WinportErrorFromErrno(errno);
+  NameCurrentDirectory(named.components);
   return ERROR_SUCCESS;
 }
 
@@ -298,9 +301,9 @@ extern "C" DWORD WINAPI GetFullPathNameA(LPCSTR lpFileName, DWORD nBufferLength,
 }
 
 extern "C" DWORD WINAPI GetCurrentDirectoryA(DWORD nBufferLength, LPSTR lpBuffer) {
-  char cwd[PATH_MAX];
-  if (!getcwd(cwd, sizeof cwd)) return SetLastError(WinportErrorFromErrno(errno)), 0;
-  return CopyOut(winport::PosixToWindows(cwd), nBufferLength, lpBuffer);
+  std::string cwd;
+  if (!winport::CurrentWindowsDirectory(&cwd)) return SetLastError(WinportErrorFromErrno(errno)), 0;
+  return CopyOut(cwd, nBufferLength, lpBuffer);
 }
 
 extern "C" BOOL WINAPI SetCurrentDirectoryA(LPCSTR lpPathName) {

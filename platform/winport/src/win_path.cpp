@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <mutex>
 
 namespace winport {
 namespace {
@@ -27,7 +28,52 @@ void AppendComponents(const char* text, std::vector<std::string>* out) {
   }
 }
 
+// The current directory as the program last named it. Windows keeps the
+// names of the current directory as they were given (in the case they were
+// given), not as the disk spells them; that holds as long as the process is
+// still in the directory the names led to.
+struct NamedCurrentDirectory {
+  std::mutex mutex;
+  std::string posix;                    // getcwd() right after the change
+  std::vector<std::string> components;  // the names the program gave
+};
+
+NamedCurrentDirectory& Named() {
+  static NamedCurrentDirectory* named = new NamedCurrentDirectory;  // lives until exit
+  return *named;
+}
+
 }  // namespace
+
+bool CurrentDirectory(std::vector<std::string>* components) {
+  char cwd[PATH_MAX];
+  if (!getcwd(cwd, sizeof cwd)) return false;
+  NamedCurrentDirectory& named = Named();
+  std::lock_guard<std::mutex> lock(named.mutex);
+  if (!named.posix.empty() && named.posix == cwd) {
+    *components = named.components;
+  } else {
+    components->clear();
+    AppendComponents(cwd, components);
+  }
+  return true;
+}
+
+bool CurrentWindowsDirectory(std::string* path) {
+  AbsolutePath current;
+  if (!CurrentDirectory(&current.components)) return false;
+  *path = JoinWindows(current);
+  return true;
+}
+
+void NameCurrentDirectory(const std::vector<std::string>& components) {
+  char cwd[PATH_MAX];
+  if (!getcwd(cwd, sizeof cwd)) return;
+  NamedCurrentDirectory& named = Named();
+  std::lock_guard<std::mutex> lock(named.mutex);
+  named.posix = cwd;
+  named.components = components;
+}
 
 bool MakeAbsolute(const char* path, AbsolutePath* out) {
   out->components.clear();
@@ -45,11 +91,7 @@ bool MakeAbsolute(const char* path, AbsolutePath* out) {
   } else if (IsSeparator(rest[0])) {
     absolute = true;
   }
-  if (!absolute) {
-    char cwd[PATH_MAX];
-    if (!getcwd(cwd, sizeof cwd)) return false;
-    AppendComponents(cwd, &out->components);
-  }
+  if (!absolute && !CurrentDirectory(&out->components)) return false;
   AppendComponents(rest, &out->components);
   size_t length = std::char_traits<char>::length(path);
   out->trailingSeparator = IsSeparator(path[length - 1]);

@@ -16,6 +16,15 @@ struct AbsolutePath {
 
 inline bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
+// The components of the current directory, named as the program named it
+// when it changed there (see NameCurrentDirectory), else as the disk spells
+// them. False (with errno set) when it cannot be read.
+bool CurrentDirectory(std::vector<std::string>* components);
+// The same as one Windows path: "\a\b", the root "\".
+bool CurrentWindowsDirectory(std::string* path);
+// Records the names by which the program entered the current directory.
+void NameCurrentDirectory(const std::vector<std::string>& components);
+
 // The absolute components of a Windows path. False (with errno set) when the
 // path is empty or the current directory cannot be read.
 bool MakeAbsolute(const char* path, AbsolutePath* out);

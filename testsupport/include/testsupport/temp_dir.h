@@ -24,7 +24,7 @@ class TempDir {
 
  private:
   std::string path_;
-  std::string savedConfig_, savedData_, savedCwd_;
+  std::string savedConfig_, savedData_, savedCwd_, savedParent_;
   bool hadConfig_ = false, hadData_ = false;
 };
 

@@ -1,0 +1,27 @@
+// What the tests need to know about the platform they run on, where Windows
+// and the POSIX layer differ on purpose or where Wine departs from Windows
+// (docs/windows-build.md lists those departures).
+#pragma once
+
+namespace testsupport {
+
+// Windows' C runtime ends a text-mode read at a 0x1A byte (the old end-of-
+// file mark); the POSIX layer reads it as data.
+bool CtrlZEndsTextReads();
+
+// Whether the tests run on Wine rather than on Windows itself.
+bool RunningUnderWine();
+
+// Why the tests that watch the bytes around a profile write are skipped on
+// Wine: its WritePrivateProfileString rewrites the whole file (line ends,
+// blanks around "=", blank lines, lines it cannot parse), and as root it
+// writes read-only files; Windows changes only the line it writes.
+inline constexpr char kWineRewritesProfiles[] =
+    "Wine's WritePrivateProfileString rewrites the whole file (docs/windows-build.md)";
+
+// Whether the process has a console whose title it can set and read. Wine
+// gives a process a console only when it runs on a terminal (a console
+// window would need a display).
+bool HaveConsole();
+
+}  // namespace testsupport
