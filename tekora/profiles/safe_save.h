@@ -19,8 +19,8 @@ class SafeFileWriter {
   // Opens the file to write into: a new temporary file beside the target.
   // Where the folder lets no new file be created (a folder the user may not
   // write), the target itself is opened and rewritten in place, the only
-  // way left to save there. False when neither opens; nothing has changed
-  // then.
+  // way left to save there. False when neither opens, or when the target is
+  // a folder; nothing has changed then.
   bool Open();
   // The open file.
   CFile& File() { return m_file; }
