@@ -1,12 +1,13 @@
-# tekora_add_tests(<name> DIRS <dir>... LIBS <lib>...)
+# tekora_add_tests(<name> DIRS <dir>... [FILES <test.cpp>...] LIBS <lib>...)
 # Builds one GoogleTest program from every *_test.cpp in the given folders and
-# registers its cases with CTest. Tests sit beside the code they test.
+# from the given test files, and registers its cases with CTest. Tests sit
+# beside the code they test.
 function(tekora_add_tests name)
   if(NOT TEKORA_BUILD_TESTS)
     return()
   endif()
-  cmake_parse_arguments(T "" "" "DIRS;LIBS" ${ARGN})
-  set(sources)
+  cmake_parse_arguments(T "" "" "DIRS;FILES;LIBS" ${ARGN})
+  set(sources ${T_FILES})
   foreach(dir IN LISTS T_DIRS)
     file(GLOB found CONFIGURE_DEPENDS ${dir}/*_test.cpp)
     list(APPEND sources ${found})

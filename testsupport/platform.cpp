@@ -7,7 +7,9 @@
 namespace testsupport {
 
 #ifdef _WIN32
+bool OnWindows() { return true; }
 bool CtrlZEndsTextReads() { return true; }
+bool TextPositionsCountFileBytes() { return true; }
 
 bool RunningUnderWine() {
   HMODULE ntdll = GetModuleHandleA("ntdll.dll");
@@ -18,7 +20,9 @@ bool RunningUnderWine() {
 // CTest) cannot open one that takes a title.
 bool HaveConsole() { return SetConsoleTitleA("") != FALSE; }
 #else
+bool OnWindows() { return false; }
 bool CtrlZEndsTextReads() { return false; }
+bool TextPositionsCountFileBytes() { return false; }
 bool RunningUnderWine() { return false; }
 // The POSIX layer keeps the title of every process, terminal or not.
 bool HaveConsole() { return true; }

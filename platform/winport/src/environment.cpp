@@ -56,12 +56,8 @@ extern "C" BOOL WINAPI SetEnvironmentVariableA(LPCSTR lpName, LPCSTR lpValue) {
 }
 
 extern "C" DWORD WINAPI ExpandEnvironmentStringsA(LPCSTR lpSrc, LPSTR lpDst, DWORD nSize) {
-  if (!lpSrc) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return 0;
-  }
   std::string result;
-  const char* p = lpSrc;
+  const char* p = lpSrc ? lpSrc : "";  // no text expands to an empty one, as on Windows
   while (*p) {
     if (*p != '%') {
       const char* next = strchr(p, '%');

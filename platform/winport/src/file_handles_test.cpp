@@ -1,15 +1,17 @@
 // CreateFileA and the handle calls, checked against what Windows does.
-#include <sys/stat.h>
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "testsupport/files.h"
+#include "testsupport/platform.h"
 #include "testsupport/temp_dir.h"
 
 namespace {
 
 using testsupport::Exists;
+using testsupport::FileNames;
 using testsupport::ReadBytes;
 using testsupport::WriteBytes;
 
@@ -45,10 +47,11 @@ TEST_F(FileHandlesTest, DispositionsOnAnExistingFile) {
   EXPECT_EQ(static_cast<DWORD>(ERROR_ALREADY_EXISTS), GetLastError());
   EXPECT_EQ(0u, GetFileSize(h, nullptr));
   CloseHandle(h);
-  EXPECT_FALSE(Exists(dir.file("F.BIN")));
+  EXPECT_EQ(std::vector<std::string>{"f.bin"}, FileNames(dir.path()));  // no second file
 }
 
 TEST_F(FileHandlesTest, TruncateExistingNeedsWriteAccess) {
+  if (testsupport::RunningUnderWine()) GTEST_SKIP() << "Wine truncates with read access (docs/windows-build.md)";
   WriteBytes(dir.file("f.bin"), "12345");
   EXPECT_EQ(INVALID_HANDLE_VALUE, Create("f.bin", TRUNCATE_EXISTING, GENERIC_READ));
   EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError());
@@ -65,8 +68,9 @@ TEST_F(FileHandlesTest, DirectoryCannotBeOpened) {
 }
 
 TEST_F(FileHandlesTest, ReadOnlyFileRefusesWriteAccess) {
+  if (testsupport::RunningUnderWine()) GTEST_SKIP() << "Wine run as root writes read-only files (docs/windows-build.md)";
   WriteBytes(dir.file("ro.bin"), "x");
-  ASSERT_EQ(0, chmod(dir.file("ro.bin").c_str(), 0444));
+  ASSERT_TRUE(SetFileAttributesA("ro.bin", FILE_ATTRIBUTE_READONLY));
   EXPECT_EQ(INVALID_HANDLE_VALUE, Create("ro.bin", OPEN_EXISTING, GENERIC_WRITE));
   EXPECT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED), GetLastError());
   HANDLE h = Create("ro.bin", OPEN_EXISTING, GENERIC_READ);
@@ -106,7 +110,9 @@ TEST_F(FileHandlesTest, SeekBeforeTheStartFails) {
   EXPECT_EQ(static_cast<DWORD>(ERROR_NEGATIVE_SEEK), GetLastError());
   LONG high = 0;
   EXPECT_EQ(0u, SetFilePointer(h, 0, &high, FILE_CURRENT));
-  EXPECT_EQ(static_cast<DWORD>(NO_ERROR), GetLastError());
+  if (!testsupport::RunningUnderWine()) {  // Wine leaves the last error as it was
+    EXPECT_EQ(static_cast<DWORD>(NO_ERROR), GetLastError());
+  }
   CloseHandle(h);
 }
 
@@ -130,7 +136,7 @@ TEST_F(FileHandlesTest, ClosedOrForeignHandlesAreInvalid) {
   DWORD done;
   EXPECT_FALSE(ReadFile(h, buffer, 4, &done, nullptr));
   EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_HANDLE), GetLastError());
-  EXPECT_FALSE(CloseHandle(INVALID_HANDLE_VALUE));
+  EXPECT_TRUE(CloseHandle(INVALID_HANDLE_VALUE));  // the process's own pseudo handle
   EXPECT_FALSE(CloseHandle(nullptr));
 }
 
@@ -163,8 +169,9 @@ TEST_F(FileOpsTest, MoveFileRefusesAnExistingTargetUnlessAskedToReplace) {
   EXPECT_EQ(static_cast<DWORD>(ERROR_ALREADY_EXISTS), GetLastError());
   EXPECT_TRUE(MoveFileExA("a.txt", "B.TXT", MOVEFILE_REPLACE_EXISTING));
   EXPECT_EQ("a", ReadBytes(dir.file("b.txt")));
-  EXPECT_FALSE(Exists(dir.file("a.txt")));
-  EXPECT_FALSE(Exists(dir.file("B.TXT")));  // the existing entry was replaced, not doubled
+  const std::vector<std::string> names = FileNames(dir.path());
+  ASSERT_EQ(1u, names.size());  // the existing entry was replaced, not doubled
+  EXPECT_EQ(0, lstrcmpiA("b.txt", names[0].c_str()));
 }
 
 TEST_F(FileOpsTest, MoveFileMovesDirectoriesAndReportsMissingSources) {
@@ -217,11 +224,11 @@ TEST_F(FileOpsTest, DirectoriesAreCreatedAndRemovedAsOnWindows) {
 TEST_F(FileOpsTest, AttributesOfFilesAndFolders) {
   WriteBytes(dir.file("f.txt"), "x");
   ASSERT_TRUE(CreateDirectoryA("d", nullptr));
-  EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_NORMAL), GetFileAttributesA("F.TXT"));
+  EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE), GetFileAttributesA("F.TXT"));
   EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY), GetFileAttributesA("D"));
   EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY), GetFileAttributesA("d\\"));
   ASSERT_TRUE(SetFileAttributesA("f.txt", FILE_ATTRIBUTE_READONLY));
-  EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_READONLY), GetFileAttributesA("f.txt"));
+  EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE), GetFileAttributesA("f.txt"));
   EXPECT_FALSE(DeleteFileA("f.txt"));
   EXPECT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED), GetLastError());
   ASSERT_TRUE(SetFileAttributesA("f.txt", FILE_ATTRIBUTE_NORMAL));

@@ -103,8 +103,9 @@ std::string ParentOf(const std::string& posixPath) {
 
 DWORD AttributesOf(const struct stat& st) {
   if (S_ISDIR(st.st_mode)) return FILE_ATTRIBUTE_DIRECTORY;
-  if (IsReadOnlyFile(st)) return FILE_ATTRIBUTE_READONLY;
-  return FILE_ATTRIBUTE_NORMAL;
+  // A file is always marked for archiving: POSIX keeps no such mark, and
+  // Windows sets it whenever a file is created or written.
+  return FILE_ATTRIBUTE_ARCHIVE | (IsReadOnlyFile(st) ? FILE_ATTRIBUTE_READONLY : 0);
 }
 
 DWORD DeletePath(const char* path) {

@@ -10,8 +10,8 @@
 namespace winport {
 
 // The Windows attributes of a file system entry: FILE_ATTRIBUTE_DIRECTORY,
-// FILE_ATTRIBUTE_READONLY (a file its owner may not write), else
-// FILE_ATTRIBUTE_NORMAL.
+// or for a file FILE_ATTRIBUTE_ARCHIVE, with FILE_ATTRIBUTE_READONLY when its
+// owner may not write it.
 DWORD AttributesOf(const struct stat& st);
 
 // Deletes a file (not a directory, not a read-only file, not a file that an

@@ -70,7 +70,7 @@ TEST_F(FindFileTest, NameWithoutWildcardsFindsThatEntryAsOnDisk) {
   EXPECT_STREQ("A.SQL", data.cFileName);
   EXPECT_EQ(5u, data.nFileSizeLow);
   EXPECT_EQ(0u, data.nFileSizeHigh);
-  EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_NORMAL), data.dwFileAttributes);
+  EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE), data.dwFileAttributes);
   EXPECT_NE(0u, data.ftLastWriteTime.dwHighDateTime);
   EXPECT_FALSE(FindNextFileA(h, &data));
   EXPECT_EQ(static_cast<DWORD>(ERROR_NO_MORE_FILES), GetLastError());

@@ -42,6 +42,9 @@ HandleObject* UnregisterHandle(HANDLE handle) {
 }  // namespace winport
 
 extern "C" BOOL WINAPI CloseHandle(HANDLE hObject) {
+  // INVALID_HANDLE_VALUE is also the current process's own pseudo handle,
+  // which Windows lets a program "close" to no effect.
+  if (hObject == INVALID_HANDLE_VALUE) return TRUE;
   winport::HandleObject* object = winport::FindHandle(hObject);
   if (!object || !object->ClosedByCloseHandle()) {
     SetLastError(ERROR_INVALID_HANDLE);

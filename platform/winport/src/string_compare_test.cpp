@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "testsupport/platform.h"
+
 namespace {
 
 std::vector<std::string> Sorted(std::vector<std::string> names) {
@@ -50,10 +52,15 @@ TEST(StringCompareTest, AccentsSortWithTheirLetter) {
   EXPECT_LT(lstrcmpiA("e", "\xE9"), 0);
   EXPECT_EQ(0, lstrcmpiA("Stra\xDF" "e", "STRASSE"));  // ß is ss
   EXPECT_EQ(0, lstrcmpiA("\xC6sop", "aesop"));      // Æ is ae
-  EXPECT_GT(lstrcmpiA("\xFE", "z"), 0);              // thorn after z
+  // Thorn after z (Wine puts it before).
+  if (!testsupport::RunningUnderWine()) {
+    EXPECT_GT(lstrcmpiA("\xFE", "z"), 0);
+  }
 }
 
+// Control characters are ignorable in Windows' sort table (Wine counts them).
 TEST(StringCompareTest, ControlCharactersCountForNothing) {
+  if (testsupport::RunningUnderWine()) GTEST_SKIP() << "Wine counts control characters (docs/windows-build.md)";
   EXPECT_EQ(0, lstrcmpiA("a\x01" "b", "ab"));
   EXPECT_EQ(0, lstrcmpiA("\x7F", ""));
 }

@@ -17,9 +17,7 @@ void ExpectCurrentMoment(bool local) {
     if (local) GetLocalTime(&st);
     else GetSystemTime(&st);
     if (time(nullptr) != before) continue;
-    struct tm expected;
-    if (local) localtime_r(&before, &expected);
-    else gmtime_r(&before, &expected);
+    const struct tm expected = *(local ? localtime(&before) : gmtime(&before));
     EXPECT_EQ(expected.tm_year + 1900, st.wYear);
     EXPECT_EQ(expected.tm_mon + 1, st.wMonth);
     EXPECT_EQ(expected.tm_mday, st.wDay);
@@ -36,8 +34,6 @@ void ExpectCurrentMoment(bool local) {
 TEST(SystemTime, LocalAndUtcAreTheCurrentMoment) {
   ExpectCurrentMoment(true);
   ExpectCurrentMoment(false);
-  GetSystemTime(nullptr);  // tolerated
-  GetLocalTime(nullptr);
 }
 
 TEST(SystemTime, SleepWaitsAtLeastTheTimeAsked) {

@@ -5,9 +5,19 @@
 
 namespace testsupport {
 
+// Whether the Win32 calls are Windows' own (on Windows or Wine) rather than
+// the POSIX layer's. The layer's tests of rules that are its own (where it
+// refuses more, or knows less, than Windows) do not apply there.
+bool OnWindows();
+inline constexpr char kLayerRule[] = "a rule of the POSIX layer, not of Windows";
+
 // Windows' C runtime ends a text-mode read at a 0x1A byte (the old end-of-
 // file mark); the POSIX layer reads it as data.
 bool CtrlZEndsTextReads();
+
+// Windows' C runtime counts text-mode stream positions in bytes of the file
+// (CR LF is two); the POSIX layer counts the characters the program reads.
+bool TextPositionsCountFileBytes();
 
 // Whether the tests run on Wine rather than on Windows itself.
 bool RunningUnderWine();

@@ -125,9 +125,9 @@ BOOL WINAPI CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFai
 BOOL WINAPI CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES lpSecurityAttributes);
 // Removes an empty directory; ERROR_DIR_NOT_EMPTY, ERROR_DIRECTORY for a file.
 BOOL WINAPI RemoveDirectoryA(LPCSTR lpPathName);
-// The attributes of a file or directory (FILE_ATTRIBUTE_DIRECTORY,
-// FILE_ATTRIBUTE_READONLY when the owner may not write, FILE_ATTRIBUTE_NORMAL
-// when no other applies), or INVALID_FILE_ATTRIBUTES with a last error.
+// The attributes of a file or directory (FILE_ATTRIBUTE_DIRECTORY; for a file
+// FILE_ATTRIBUTE_ARCHIVE, with FILE_ATTRIBUTE_READONLY when the owner may not
+// write), or INVALID_FILE_ATTRIBUTES with a last error.
 DWORD WINAPI GetFileAttributesA(LPCSTR lpFileName);
 // Sets or clears the read-only attribute (the owner's write permission); the
 // other attributes have no POSIX counterpart and are ignored.
