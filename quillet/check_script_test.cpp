@@ -38,16 +38,12 @@ class CheckScriptTest : public testsupport::IsolatedTest {
  protected:
   void SetUp() override {
     testsupport::MakeDirs(dir.file("tmp"));
-    for (const char* name : kTempVariables)
-      savedTemp_.push_back(std::make_unique<testsupport::ScopedEnv>(name, dir.file("tmp")));
+    tempFolder_ = std::make_unique<testsupport::ScopedTempFolder>(dir.file("tmp"));
   }
-  void TearDown() override { savedTemp_.clear(); }
+  void TearDown() override { tempFolder_.reset(); }
 
-  // The folder where temporary files are made: TMPDIR on POSIX, TMP and TEMP
-  // on Windows.
-  static void SetTempFolder(const std::string& path) {
-    for (const char* name : kTempVariables) testsupport::SetEnv(name, path);
-  }
+  // The folder where temporary files are made.
+  void SetTempFolder(const std::string& path) { tempFolder_->Set(path); }
 
   // Writes the script and returns its path in the form the driver passes.
   std::string Script(const std::string& bytes, const std::string& name = "script.sql") {
@@ -80,8 +76,7 @@ class CheckScriptTest : public testsupport::IsolatedTest {
 
  private:
   int scripts_ = 0;
-  static constexpr const char* kTempVariables[] = {"TMPDIR", "TMP", "TEMP"};
-  std::vector<std::unique_ptr<testsupport::ScopedEnv>> savedTemp_;
+  std::unique_ptr<testsupport::ScopedTempFolder> tempFolder_;
 };
 
 TEST_F(CheckScriptTest, BalancedAndUnbalancedScripts) {

@@ -34,4 +34,16 @@ ScopedEnv::~ScopedEnv() {
     UnsetEnv(name_);
 }
 
+namespace {
+const char* const kTempVariables[] = {"TMPDIR", "TMP", "TEMP"};
+}  // namespace
+
+ScopedTempFolder::ScopedTempFolder(const std::string& path) {
+  for (const char* name : kTempVariables) saved_.push_back(std::make_unique<ScopedEnv>(name, path));
+}
+
+void ScopedTempFolder::Set(const std::string& path) {
+  for (const char* name : kTempVariables) SetEnv(name, path);
+}
+
 }  // namespace testsupport

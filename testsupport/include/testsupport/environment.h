@@ -1,7 +1,9 @@
 // Environment variables for a test, the same way on every platform.
 #pragma once
 
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace testsupport {
 
@@ -19,6 +21,18 @@ class ScopedEnv {
  private:
   std::string name_, saved_;
   bool had_;
+};
+
+// Points the system's temporary folder (TMPDIR on POSIX, TMP and TEMP on
+// Windows) at a folder for the lifetime of the object, then restores it.
+class ScopedTempFolder {
+ public:
+  explicit ScopedTempFolder(const std::string& path);
+  // Points it somewhere else.
+  void Set(const std::string& path);
+
+ private:
+  std::vector<std::unique_ptr<ScopedEnv>> saved_;
 };
 
 }  // namespace testsupport
