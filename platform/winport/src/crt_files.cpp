@@ -106,8 +106,8 @@ extern "C" int _rmdir(const char* path) {
   if (!path) return Fail(ERROR_INVALID_PARAMETER);
   DWORD error = winport::RemoveEmptyDirectory(path);
   if (error == ERROR_SUCCESS) return 0;
-  // The Windows runtime reports a file given as a folder as "not empty".
-  return FailWith(error, error == ERROR_DIRECTORY ? ENOTEMPTY : WinportErrnoFromError(error));
+  // The Windows runtime has no errno for a file given as a folder: EINVAL.
+  return FailWith(error, error == ERROR_DIRECTORY ? EINVAL : WinportErrnoFromError(error));
 }
 
 extern "C" char* _fullpath(char* buffer, const char* path, size_t maxlen) {

@@ -3,18 +3,20 @@
 #include <errno.h>
 #include <io.h>
 #include <stdlib.h>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "testsupport/files.h"
+#include "testsupport/platform.h"
 #include "testsupport/temp_dir.h"
 
 namespace {
 
 using testsupport::Exists;
+using testsupport::FileNames;
 using testsupport::ReadBytes;
 using testsupport::WriteBytes;
 
@@ -26,6 +28,13 @@ TEST_F(CrtFilesTest, FullpathResolvesDotsAgainstTheCurrentDirectory) {
   EXPECT_EQ(dir.winPath("a\\c.txt"), buffer);
   ASSERT_NE(nullptr, _fullpath(buffer, "Sub/Dir/", sizeof buffer));
   EXPECT_EQ(dir.winPath("Sub\\Dir\\"), buffer);  // case kept, trailing backslash kept
+}
+
+// Layer rule: POSIX has no drives; a path from the root, or with a drive,
+// names the one root.
+TEST_F(CrtFilesTest, FullpathOfRootedPathsHasNoDrive) {
+  if (testsupport::OnWindows()) GTEST_SKIP() << testsupport::kLayerRule;
+  char buffer[_MAX_PATH];
   ASSERT_NE(nullptr, _fullpath(buffer, "\\x\\..\\..\\y", sizeof buffer));
   EXPECT_STREQ("\\y", buffer);
   ASSERT_NE(nullptr, _fullpath(buffer, "c:\\Tools\\q.exe", sizeof buffer));
@@ -36,7 +45,9 @@ TEST_F(CrtFilesTest, FullpathRefusesABufferThatIsTooSmall) {
   std::string expected = dir.winPath("abc");
   std::string buffer(expected.size() + 1, 'x');
   EXPECT_EQ(nullptr, _fullpath(&buffer[0], "abc", expected.size()));
-  EXPECT_EQ(ERANGE, errno);
+  if (!testsupport::RunningUnderWine()) {  // Wine's runtime leaves errno
+    EXPECT_EQ(ERANGE, errno);
+  }
   EXPECT_NE(nullptr, _fullpath(&buffer[0], "abc", expected.size() + 1));
 }
 
@@ -48,7 +59,7 @@ TEST_F(CrtFilesTest, FullpathAllocatesWhenGivenNoBuffer) {
 }
 
 TEST_F(CrtFilesTest, GetcwdAndChdirUseWindowsPaths) {
-  ASSERT_EQ(0, mkdir(dir.file("Sub").c_str(), 0777));
+  ASSERT_EQ(0, _mkdir("Sub"));
   // As on Windows, the current directory keeps the names it was given.
   EXPECT_EQ(0, _chdir("SUB"));
   char buffer[_MAX_PATH];
@@ -69,7 +80,9 @@ TEST_F(CrtFilesTest, GetcwdAndChdirUseWindowsPaths) {
   EXPECT_EQ(ERANGE, errno);
 }
 
+// Layer rule: POSIX has no drives.
 TEST_F(CrtFilesTest, SplitpathGivesAnEmptyDrive) {
+  if (testsupport::OnWindows()) GTEST_SKIP() << testsupport::kLayerRule;
   char drive[_MAX_DRIVE], folder[_MAX_DIR], name[_MAX_FNAME], ext[_MAX_EXT];
   _splitpath("c:\\src\\Proj.v2\\main.tar.gz", drive, folder, name, ext);
   EXPECT_STREQ("", drive);
@@ -85,7 +98,9 @@ TEST_F(CrtFilesTest, SplitpathGivesAnEmptyDrive) {
   EXPECT_STREQ("file", name);
 }
 
+// Layer rule: Windows' runtime would write past the buffers.
 TEST_F(CrtFilesTest, SplitpathCutsPartsAtTheirLimits) {
+  if (testsupport::OnWindows()) GTEST_SKIP() << testsupport::kLayerRule;
   std::string longName(400, 'n');
   char name[_MAX_FNAME];
   _splitpath(longName.c_str(), nullptr, nullptr, name, nullptr);
@@ -100,6 +115,12 @@ TEST_F(CrtFilesTest, MakepathJoinsAsTheWindowsRuntime) {
   EXPECT_STREQ("dir/a.txt", path);
   _makepath(path, "c", nullptr, "a", nullptr);
   EXPECT_STREQ("c:a", path);
+}
+
+// Layer rule: Windows' runtime would write past the buffer.
+TEST_F(CrtFilesTest, MakepathCutsAtTheBuffer) {
+  if (testsupport::OnWindows()) GTEST_SKIP() << testsupport::kLayerRule;
+  char path[_MAX_PATH];
   std::string longDir(300, 'd');
   _makepath(path, nullptr, longDir.c_str(), "a", "b");
   EXPECT_EQ(static_cast<size_t>(_MAX_PATH - 1), strlen(path));
@@ -107,7 +128,7 @@ TEST_F(CrtFilesTest, MakepathJoinsAsTheWindowsRuntime) {
 
 TEST_F(CrtFilesTest, AccessTellsExistenceAndTheReadOnlyAttribute) {
   WriteBytes(dir.file("Ro.txt"), "x");
-  ASSERT_EQ(0, chmod(dir.file("Ro.txt").c_str(), 0444));
+  ASSERT_TRUE(SetFileAttributesA("Ro.txt", FILE_ATTRIBUTE_READONLY));
   EXPECT_EQ(0, _access("ro.TXT", 0));
   EXPECT_EQ(0, _access("ro.txt", 4));
   EXPECT_EQ(-1, _access("ro.txt", 2));
@@ -119,7 +140,7 @@ TEST_F(CrtFilesTest, AccessTellsExistenceAndTheReadOnlyAttribute) {
 
 TEST_F(CrtFilesTest, UnlinkRefusesReadOnlyFilesAndDirectories) {
   WriteBytes(dir.file("Ro.txt"), "x");
-  ASSERT_EQ(0, chmod(dir.file("Ro.txt").c_str(), 0444));
+  ASSERT_TRUE(SetFileAttributesA("Ro.txt", FILE_ATTRIBUTE_READONLY));
   EXPECT_EQ(-1, _unlink("ro.txt"));
   EXPECT_EQ(EACCES, errno);
   EXPECT_TRUE(Exists(dir.file("Ro.txt")));
@@ -143,7 +164,7 @@ TEST_F(CrtFilesTest, MkdirAndRmdirReportWindowsErrors) {
   EXPECT_EQ(-1, _rmdir("NEW"));
   EXPECT_EQ(ENOTEMPTY, errno);
   EXPECT_EQ(-1, _rmdir("new\\f"));
-  EXPECT_EQ(ENOTEMPTY, errno);
+  EXPECT_EQ(EINVAL, errno);  // a file is no folder
   ASSERT_EQ(0, _unlink("new\\f"));
   EXPECT_EQ(0, _rmdir("NEW"));
 }
@@ -161,10 +182,10 @@ TEST_F(CrtFilesTest, RenameNeverReplacesAnExistingTarget) {
 }
 
 TEST_F(CrtFilesTest, RenameCanChangeTheCaseOfAName) {
+  if (testsupport::RunningUnderWine()) GTEST_SKIP() << "Wine keeps the old case (docs/windows-build.md)";
   WriteBytes(dir.file("name.txt"), "n");
   EXPECT_EQ(0, rename("name.txt", "NAME.TXT"));
-  EXPECT_TRUE(Exists(dir.file("NAME.TXT")));
-  EXPECT_FALSE(Exists(dir.file("name.txt")));
+  EXPECT_EQ(std::vector<std::string>{"NAME.TXT"}, FileNames(dir.path()));
 }
 
 TEST(CrtStrings, CompareWithoutRegardToCase) {
