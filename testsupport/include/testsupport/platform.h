@@ -24,8 +24,9 @@ bool RunningUnderWine();
 
 // Why the tests that watch the bytes around a profile write are skipped on
 // Wine: its WritePrivateProfileString rewrites the whole file (line ends,
-// blanks around "=", blank lines, lines it cannot parse), and as root it
-// writes read-only files; Windows changes only the line it writes.
+// blanks at line starts and around "=", blank lines, lines holding a NUL),
+// and as root it writes read-only files; Windows changes only the line it
+// writes.
 inline constexpr char kWineRewritesProfiles[] =
     "Wine's WritePrivateProfileString rewrites the whole file (docs/windows-build.md)";
 
