@@ -12,29 +12,35 @@
 
 namespace {
 
-const char kTestKey[] = "Software\\TekoraTests\\RegKey";
-
 class RegKeyTest : public testsupport::IsolatedTest {
  protected:
   void TearDown() override {
     PARegKey cleaner;
-    cleaner.DeleteKeyTree(HKEY_CURRENT_USER, "Software\\TekoraTests");
+    cleaner.DeleteKeyTree(HKEY_CURRENT_USER, testKey());
+    cleaner.DeleteKey(HKEY_CURRENT_USER, "Software\\TekoraTests");  // once no other test uses it
   }
+  // The test's own key, named after its folder: tests run side by side, and
+  // on Windows they share one registry.
+  const char* testKey() const { return testKey_.c_str(); }
   // The key below the test key, created with every right.
   void CreateKey(PARegKey& key, const std::string& path = "", const char* className = nullptr) {
-    std::string full = path.empty() ? std::string(kTestKey) : std::string(kTestKey) + "\\" + path;
+    std::string full = path.empty() ? std::string(testKey()) : std::string(testKey()) + "\\" + path;
     ASSERT_EQ(1, key.Create(HKEY_CURRENT_USER, full.c_str(), className, KEY_ALL_ACCESS)) << key.GetLastError();
   }
   bool KeyExists(const std::string& path) {
     PARegKey key;
-    return key.Open(HKEY_CURRENT_USER, (std::string(kTestKey) + "\\" + path).c_str(), KEY_READ) == 1;
+    return key.Open(HKEY_CURRENT_USER, (std::string(testKey()) + "\\" + path).c_str(), KEY_READ) == 1;
   }
+
+ private:
+  const std::string testKey_ =
+      "Software\\TekoraTests\\RegKey-" + dir.path().substr(dir.path().find_last_of("\\/") + 1);
 };
 
 TEST_F(RegKeyTest, StringsAndNumbersWithTheirErrors) {
   PARegKey key;
   EXPECT_EQ(1, key.Close());  // nothing open
-  EXPECT_EQ(0, key.Open(HKEY_CURRENT_USER, kTestKey, KEY_READ));
+  EXPECT_EQ(0, key.Open(HKEY_CURRENT_USER, testKey(), KEY_READ));
   EXPECT_EQ(ERROR_FILE_NOT_FOUND, key.GetLastError());
   EXPECT_EQ(nullptr, key.GetKey());
   EXPECT_EQ(0, key.SetString("Name", "x"));  // no key open: no call
@@ -74,7 +80,7 @@ TEST_F(RegKeyTest, StringsAndNumbersWithTheirErrors) {
   EXPECT_EQ(0, key.GetLastError());
 
   // A key opened for reading refuses changes, as Windows does.
-  ASSERT_EQ(1, key.Open(HKEY_CURRENT_USER, kTestKey, KEY_READ));
+  ASSERT_EQ(1, key.Open(HKEY_CURRENT_USER, testKey(), KEY_READ));
   EXPECT_EQ(0, key.SetDword("Count", 1));
   EXPECT_EQ(ERROR_ACCESS_DENIED, key.GetLastError());
 }
@@ -204,11 +210,11 @@ TEST_F(RegKeyTest, DeleteKeyTreeRemovesEveryLevel) {
   key.Close();
 
   PARegKey deleter;
-  EXPECT_EQ(1, deleter.DeleteKeyTree(HKEY_CURRENT_USER, (std::string(kTestKey) + "\\tree").c_str()));
+  EXPECT_EQ(1, deleter.DeleteKeyTree(HKEY_CURRENT_USER, (std::string(testKey()) + "\\tree").c_str()));
   EXPECT_EQ(0, deleter.GetLastError());
   EXPECT_FALSE(KeyExists("Tree"));
   EXPECT_TRUE(KeyExists("Sibling"));
-  EXPECT_EQ(0, deleter.DeleteKeyTree(HKEY_CURRENT_USER, (std::string(kTestKey) + "\\Tree").c_str()));
+  EXPECT_EQ(0, deleter.DeleteKeyTree(HKEY_CURRENT_USER, (std::string(testKey()) + "\\Tree").c_str()));
   EXPECT_EQ(ERROR_FILE_NOT_FOUND, deleter.GetLastError());
   EXPECT_EQ(0, deleter.DeleteKeyTree(HKEY_CURRENT_USER, ""));  // never the whole root
   EXPECT_EQ(ERROR_INVALID_PARAMETER, deleter.GetLastError());
@@ -217,9 +223,9 @@ TEST_F(RegKeyTest, DeleteKeyTreeRemovesEveryLevel) {
   // DeleteKey alone refuses a key with sub-keys.
   CreateKey(key, "Parent\\Child");
   key.Close();
-  EXPECT_EQ(0, deleter.DeleteKey(HKEY_CURRENT_USER, (std::string(kTestKey) + "\\Parent").c_str()));
+  EXPECT_EQ(0, deleter.DeleteKey(HKEY_CURRENT_USER, (std::string(testKey()) + "\\Parent").c_str()));
   EXPECT_NE(0, deleter.GetLastError());
-  EXPECT_EQ(1, deleter.DeleteKey(HKEY_CURRENT_USER, (std::string(kTestKey) + "\\Parent\\Child").c_str()));
+  EXPECT_EQ(1, deleter.DeleteKey(HKEY_CURRENT_USER, (std::string(testKey()) + "\\Parent\\Child").c_str()));
 }
 
 TEST_F(RegKeyTest, FindStringValueSearchesDepthFirst) {
@@ -233,12 +239,12 @@ TEST_F(RegKeyTest, FindStringValueSearchesDepthFirst) {
   key.Close();
 
   CString text;
-  EXPECT_EQ(1, PARegKey::FindStringValue(HKEY_CURRENT_USER, kTestKey, "target", text));
+  EXPECT_EQ(1, PARegKey::FindStringValue(HKEY_CURRENT_USER, testKey(), "target", text));
   EXPECT_EQ(CString("deep in A"), text);
-  EXPECT_EQ(1, PARegKey::FindStringValue(HKEY_CURRENT_USER, (std::string(kTestKey) + "\\B").c_str(), "Target", text));
+  EXPECT_EQ(1, PARegKey::FindStringValue(HKEY_CURRENT_USER, (std::string(testKey()) + "\\B").c_str(), "Target", text));
   EXPECT_EQ(CString("in B"), text);
   text = "kept";
-  EXPECT_EQ(0, PARegKey::FindStringValue(HKEY_CURRENT_USER, kTestKey, "Nowhere", text));
+  EXPECT_EQ(0, PARegKey::FindStringValue(HKEY_CURRENT_USER, testKey(), "Nowhere", text));
   EXPECT_EQ(0, PARegKey::FindStringValue(HKEY_CURRENT_USER, "Software\\TekoraTests\\Missing", "Target", text));
   EXPECT_EQ(CString("kept"), text);
 }

@@ -11,32 +11,38 @@
 
 namespace {
 
-const char kTestKey[] = "Software\\TekoraTests\\RegValues";
-
 class RegValuesTest : public testsupport::IsolatedTest {
  protected:
   void TearDown() override {
     PARegKey cleaner;
-    cleaner.DeleteKeyTree(HKEY_CURRENT_USER, "Software\\TekoraTests");
+    cleaner.DeleteKeyTree(HKEY_CURRENT_USER, testKey());
+    cleaner.DeleteKey(HKEY_CURRENT_USER, "Software\\TekoraTests");  // once no other test uses it
   }
+  // The test's own key, named after its folder: tests run side by side, and
+  // on Windows they share one registry.
+  const char* testKey() const { return testKey_.c_str(); }
   // The stored text of a value, or "<missing>".
   std::string Stored(const char* name) {
     PARegKey key;
     CString text;
-    if (!key.Open(HKEY_CURRENT_USER, kTestKey, KEY_READ) || !key.QueryString(name, text)) return "<missing>";
+    if (!key.Open(HKEY_CURRENT_USER, testKey(), KEY_READ) || !key.QueryString(name, text)) return "<missing>";
     return std::string(text);
   }
+
+ private:
+  const std::string testKey_ =
+      "Software\\TekoraTests\\RegValues-" + dir.path().substr(dir.path().find_last_of("\\/") + 1);
 };
 
 TEST_F(RegValuesTest, ReadOfAMissingValueKeepsTheDefault) {
-  PARegString text(HKEY_CURRENT_USER, kTestKey, "Editor", "notepad", 1, 0);
+  PARegString text(HKEY_CURRENT_USER, testKey(), "Editor", "notepad", 1, 0);
   EXPECT_EQ(CString("notepad"), text.Get());
   EXPECT_EQ(ERROR_FILE_NOT_FOUND, text.GetLastError());
   EXPECT_EQ(0, text.Read("vi"));
   EXPECT_EQ(CString("vi"), text.Get());
   EXPECT_EQ(0, text.IsModified());
 
-  PARegDword number(HKEY_CURRENT_USER, kTestKey, "Width", 80, 1, 0);
+  PARegDword number(HKEY_CURRENT_USER, testKey(), "Width", 80, 1, 0);
   EXPECT_EQ(80, number.Get());
   EXPECT_EQ(0, number.Read(-1));
   EXPECT_EQ(-1, number.Get());
@@ -47,7 +53,7 @@ TEST_F(RegValuesTest, ReadOfAMissingValueKeepsTheDefault) {
 }
 
 TEST_F(RegValuesTest, WriteReadAndDelete) {
-  PARegString text(HKEY_CURRENT_USER, kTestKey, "Editor", "notepad", 0, 0);
+  PARegString text(HKEY_CURRENT_USER, testKey(), "Editor", "notepad", 0, 0);
   EXPECT_EQ(1, text.Set("emacs").IsModified());
   EXPECT_EQ(1, text.Write());
   EXPECT_EQ(0, text.IsModified());
@@ -55,7 +61,7 @@ TEST_F(RegValuesTest, WriteReadAndDelete) {
   EXPECT_EQ(1, text.Set("ed").Write());  // the key stays open for later writes
   EXPECT_EQ("ed", Stored("Editor"));
 
-  PARegString reader(HKEY_CURRENT_USER, kTestKey, "editor", "none", 1, 0);
+  PARegString reader(HKEY_CURRENT_USER, testKey(), "editor", "none", 1, 0);
   EXPECT_EQ(CString("ed"), reader.Get());
   EXPECT_EQ(0, reader.GetLastError());
 
@@ -65,31 +71,31 @@ TEST_F(RegValuesTest, WriteReadAndDelete) {
   EXPECT_EQ(0, text.Delete());
   EXPECT_EQ(ERROR_FILE_NOT_FOUND, text.GetLastError());
 
-  PARegDword number(HKEY_CURRENT_USER, kTestKey, "Width", 80, 0, 0);
+  PARegDword number(HKEY_CURRENT_USER, testKey(), "Width", 80, 0, 0);
   EXPECT_EQ(1, number.Set(-132).Write());
-  PARegDword numberReader(HKEY_CURRENT_USER, kTestKey, "Width", 0, 1, 0);
+  PARegDword numberReader(HKEY_CURRENT_USER, testKey(), "Width", 0, 1, 0);
   EXPECT_EQ(-132, numberReader.Get());
   // A string where a number is expected keeps the default.
   text.Set("a text").Write();
-  PARegDword wrongType(HKEY_CURRENT_USER, kTestKey, "Editor", 5, 1, 0);
+  PARegDword wrongType(HKEY_CURRENT_USER, testKey(), "Editor", 5, 1, 0);
   EXPECT_EQ(5, wrongType.Get());
   EXPECT_EQ(ERROR_INVALID_DATATYPE, wrongType.GetLastError());
 }
 
 TEST_F(RegValuesTest, ChangedValuesAreWrittenOnDestructionOnlyWhenAsked) {
   {
-    PARegString changed(HKEY_CURRENT_USER, kTestKey, "Changed", "", 0, 1);
+    PARegString changed(HKEY_CURRENT_USER, testKey(), "Changed", "", 0, 1);
     changed.Set("saved at the end");
-    PARegString unchanged(HKEY_CURRENT_USER, kTestKey, "Unchanged", "default", 1, 1);
-    PARegString notAsked(HKEY_CURRENT_USER, kTestKey, "NotAsked", "", 0, 0);
+    PARegString unchanged(HKEY_CURRENT_USER, testKey(), "Unchanged", "default", 1, 1);
+    PARegString notAsked(HKEY_CURRENT_USER, testKey(), "NotAsked", "", 0, 0);
     notAsked.Set("forgotten");
-    PARegDword number(HKEY_CURRENT_USER, kTestKey, "Number", 0, 0, 1);
+    PARegDword number(HKEY_CURRENT_USER, testKey(), "Number", 0, 0, 1);
     number.Set(17);
   }
   EXPECT_EQ("saved at the end", Stored("Changed"));
   EXPECT_EQ("<missing>", Stored("Unchanged"));
   EXPECT_EQ("<missing>", Stored("NotAsked"));
-  PARegDword number(HKEY_CURRENT_USER, kTestKey, "Number", 0, 1, 0);
+  PARegDword number(HKEY_CURRENT_USER, testKey(), "Number", 0, 1, 0);
   EXPECT_EQ(17, number.Get());
 }
 
@@ -97,7 +103,7 @@ TEST_F(RegValuesTest, EightProcessesWritingOneKeyLoseNothing) {
   const int kProcesses = 8, kValues = 200;
   std::vector<PROCESS_INFORMATION> children;
   for (int p = 0; p < kProcesses; ++p) {
-    std::string commandLine = "\"" + testsupport::ProgramPath("testchild") + "\" regwrite " + kTestKey + " P" +
+    std::string commandLine = "\"" + testsupport::ProgramPath("testchild") + "\" regwrite " + testKey() + " P" +
                               std::to_string(p) + "_ " + std::to_string(kValues);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
@@ -116,7 +122,7 @@ TEST_F(RegValuesTest, EightProcessesWritingOneKeyLoseNothing) {
     CloseHandle(info.hProcess);
   }
   PARegKey key;
-  ASSERT_EQ(1, key.Open(HKEY_CURRENT_USER, kTestKey, KEY_READ));
+  ASSERT_EQ(1, key.Open(HKEY_CURRENT_USER, testKey(), KEY_READ));
   DWORD count = 0;
   ASSERT_EQ(ERROR_SUCCESS, RegQueryInfoKeyA(key.GetKey(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count,
                                             nullptr, nullptr, nullptr, nullptr));
