@@ -36,20 +36,23 @@ SYSTEMTIME Afternoon() {
   return st;
 }
 
-std::string Date(LCID lcid, DWORD flags, const SYSTEMTIME& st, const char* picture = nullptr) {
+// What a formatting call writes, checking the length it reports; "error N"
+// when it fails.
+using FormatCall = int(WINAPI*)(LCID, DWORD, const SYSTEMTIME*, LPCSTR, LPSTR, int);
+std::string Formatted(FormatCall format, LCID lcid, DWORD flags, const SYSTEMTIME& st, const char* picture) {
   char buffer[260] = "unchanged";
-  int n = GetDateFormatA(lcid, flags, &st, picture, buffer, sizeof buffer);
+  int n = format(lcid, flags, &st, picture, buffer, sizeof buffer);
   if (n == 0) return "error " + std::to_string(GetLastError());
   EXPECT_EQ(strlen(buffer) + 1, static_cast<size_t>(n));
   return buffer;
 }
 
+std::string Date(LCID lcid, DWORD flags, const SYSTEMTIME& st, const char* picture = nullptr) {
+  return Formatted(GetDateFormatA, lcid, flags, st, picture);
+}
+
 std::string Time(LCID lcid, DWORD flags, const SYSTEMTIME& st, const char* picture = nullptr) {
-  char buffer[260] = "unchanged";
-  int n = GetTimeFormatA(lcid, flags, &st, picture, buffer, sizeof buffer);
-  if (n == 0) return "error " + std::to_string(GetLastError());
-  EXPECT_EQ(strlen(buffer) + 1, static_cast<size_t>(n));
-  return buffer;
+  return Formatted(GetTimeFormatA, lcid, flags, st, picture);
 }
 
 TEST(DateFormat, LongDatesOfEveryLocale) {

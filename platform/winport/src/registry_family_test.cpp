@@ -33,6 +33,14 @@ class RegistryFamilyTest : public testsupport::IsolatedTest {
                                              KEY_ALL_ACCESS, nullptr, &key, disposition));
     return key;
   }
+  // The class of an open key, as RegQueryInfoKeyA tells it.
+  static std::string ClassOf(HKEY key) {
+    char className[64];
+    DWORD classLength = sizeof className;
+    EXPECT_EQ(ERROR_SUCCESS, RegQueryInfoKeyA(key, className, &classLength, nullptr, nullptr, nullptr, nullptr,
+                                              nullptr, nullptr, nullptr, nullptr, nullptr));
+    return className;
+  }
 
  private:
   bool hadRoot_ = false;
@@ -71,10 +79,7 @@ TEST_F(RegistryFamilyTest, ClassesAreKeptAndEnumerated) {
 
   HKEY alpha;
   ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Top\\Alpha", 0, KEY_READ, &alpha));
-  classLength = sizeof className;
-  EXPECT_EQ(ERROR_SUCCESS, RegQueryInfoKeyA(alpha, className, &classLength, nullptr, nullptr, nullptr, nullptr,
-                                            nullptr, nullptr, nullptr, nullptr, nullptr));
-  EXPECT_STREQ("AlphaClass", className);
+  EXPECT_EQ("AlphaClass", ClassOf(alpha));
   RegCloseKey(alpha);
 }
 
@@ -91,10 +96,7 @@ TEST_F(RegistryFamilyTest, ClassCommentsOfAHandWrittenFile) {
   DWORD nameLength = sizeof name, classLength = sizeof className;
   ASSERT_EQ(ERROR_SUCCESS, RegEnumKeyExA(hand, 0, name, &nameLength, nullptr, className, &classLength, nullptr));
   EXPECT_STREQ("Quoted \"class\"", className);
-  classLength = sizeof className;
-  EXPECT_EQ(ERROR_SUCCESS, RegQueryInfoKeyA(hand, className, &classLength, nullptr, nullptr, nullptr, nullptr,
-                                            nullptr, nullptr, nullptr, nullptr, nullptr));
-  EXPECT_STREQ("", className);
+  EXPECT_EQ("", ClassOf(hand));
   RegCloseKey(hand);
 }
 
