@@ -57,11 +57,4 @@ TempDir::~TempDir() {
 
 std::string TempDir::file(const std::string& name) const { return path_ + "\\" + name; }
 
-std::string TempDir::winPath(const std::string& name) const {
-  std::string result = name.empty() ? path_ : file(name);
-  for (char& c : result)
-    if (c == '/') c = '\\';
-  return result;
-}
-
 }  // namespace testsupport

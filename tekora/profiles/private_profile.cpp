@@ -38,6 +38,12 @@ PAIniSection* SectionFor(PAIniFile* ini, LPCSTR section) {
   return ini->FindSection(section);
 }
 
+// The same for a file of the cache; null when the file cannot be had.
+PAIniSection* CachedSectionFor(LPCSTR file, LPCSTR section) {
+  PAIniFile* ini = tekora::CachedProfileFile(file);
+  return ini == nullptr ? nullptr : SectionFor(ini, section);
+}
+
 // The entry of that exact key, added with the default value (and the section
 // marked modified) when missing; null for a null or empty key.
 PAIniEntry* EntryFor(PAIniSection* section, LPCSTR key, LPCSTR defaultValue) {
@@ -75,9 +81,7 @@ int PAWritePrivateProfileString(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR
 
 int PAGetPrivateProfileInt(LPCSTR section, LPCSTR key, int defaultValue, LPCSTR file) {
   if (file == nullptr || *file == '\0' || section == nullptr || key == nullptr) return 0;
-  PAIniFile* ini = tekora::CachedProfileFile(file);
-  if (ini == nullptr) return 0;
-  PAIniSection* found = SectionFor(ini, section);
+  PAIniSection* found = CachedSectionFor(file, section);
   if (found == nullptr) return 0;
   PAIniEntry* entry = found->FindEntry(key);
   if (entry == nullptr) {
@@ -95,9 +99,7 @@ int PAGetPrivateProfileString(LPCSTR section, LPCSTR key, LPCSTR defaultValue, L
   if (file == nullptr || *file == '\0') return 0;
   if (section == nullptr) return PAGetPrivateProfileSectionNames(buffer, size, file);
   if (key == nullptr) return PAGetPrivateProfileKeyNames(section, buffer, size, file);
-  PAIniFile* ini = tekora::CachedProfileFile(file);
-  if (ini == nullptr) return 0;
-  PAIniSection* found = SectionFor(ini, section);
+  PAIniSection* found = CachedSectionFor(file, section);
   if (found == nullptr) return 0;
   PAIniEntry* entry = found->FindEntry(key);
   if (entry == nullptr) {

@@ -10,18 +10,13 @@
 #include <tekora/tekora.h>
 #include <testsupport/temp_dir.h>
 
+#include "own_registry_key.h"
+
 namespace {
 
-class RegKeyTest : public testsupport::IsolatedTest {
+class RegKeyTest : public OwnRegistryKeyTest {
  protected:
-  void TearDown() override {
-    PARegKey cleaner;
-    cleaner.DeleteKeyTree(HKEY_CURRENT_USER, testKey());
-    cleaner.DeleteKey(HKEY_CURRENT_USER, "Software\\TekoraTests");  // once no other test uses it
-  }
-  // The test's own key, named after its folder: tests run side by side, and
-  // on Windows they share one registry.
-  const char* testKey() const { return testKey_.c_str(); }
+  RegKeyTest() : OwnRegistryKeyTest("RegKey") {}
   // The key below the test key, created with every right.
   void CreateKey(PARegKey& key, const std::string& path = "", const char* className = nullptr) {
     std::string full = path.empty() ? std::string(testKey()) : std::string(testKey()) + "\\" + path;
@@ -31,10 +26,6 @@ class RegKeyTest : public testsupport::IsolatedTest {
     PARegKey key;
     return key.Open(HKEY_CURRENT_USER, (std::string(testKey()) + "\\" + path).c_str(), KEY_READ) == 1;
   }
-
- private:
-  const std::string testKey_ =
-      "Software\\TekoraTests\\RegKey-" + dir.path().substr(dir.path().find_last_of("\\/") + 1);
 };
 
 TEST_F(RegKeyTest, StringsAndNumbersWithTheirErrors) {

@@ -9,18 +9,13 @@
 #include <testsupport/run_program.h>
 #include <testsupport/temp_dir.h>
 
+#include "own_registry_key.h"
+
 namespace {
 
-class RegValuesTest : public testsupport::IsolatedTest {
+class RegValuesTest : public OwnRegistryKeyTest {
  protected:
-  void TearDown() override {
-    PARegKey cleaner;
-    cleaner.DeleteKeyTree(HKEY_CURRENT_USER, testKey());
-    cleaner.DeleteKey(HKEY_CURRENT_USER, "Software\\TekoraTests");  // once no other test uses it
-  }
-  // The test's own key, named after its folder: tests run side by side, and
-  // on Windows they share one registry.
-  const char* testKey() const { return testKey_.c_str(); }
+  RegValuesTest() : OwnRegistryKeyTest("RegValues") {}
   // The stored text of a value, or "<missing>".
   std::string Stored(const char* name) {
     PARegKey key;
@@ -28,10 +23,6 @@ class RegValuesTest : public testsupport::IsolatedTest {
     if (!key.Open(HKEY_CURRENT_USER, testKey(), KEY_READ) || !key.QueryString(name, text)) return "<missing>";
     return std::string(text);
   }
-
- private:
-  const std::string testKey_ =
-      "Software\\TekoraTests\\RegValues-" + dir.path().substr(dir.path().find_last_of("\\/") + 1);
 };
 
 TEST_F(RegValuesTest, ReadOfAMissingValueKeepsTheDefault) {

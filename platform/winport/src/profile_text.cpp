@@ -2,6 +2,8 @@
 
 #include <string.h>
 
+#include <utility>
+
 namespace winport {
 namespace profile {
 namespace {
@@ -142,18 +144,33 @@ Section FindSection(const std::string& text, const std::string& name) {
   return section;
 }
 
-Key FindKey(const std::string& text, const Section& section, const std::string& name) {
-  if (!section.found) return Key();
-  const std::string wanted = TrimmedName(name);
+namespace {
+
+// Hands each key line of the section's body to `visit`, in order, until it
+// returns true.
+template <typename Visit>
+void VisitKeys(const std::string& text, const Section& section, Visit visit) {
+  if (!section.found) return;
   LineReader reader(text, section.header.end);
   Line line;
   size_t nameBegin = 0;
   while (reader.Next(&line) && line.begin < section.bodyEnd) {
     if (Classify(text, line, nullptr, &nameBegin) != Kind::kKey) continue;
-    Key key = ParseKey(text, line, nameBegin);
-    if (SameName(key.name, wanted)) return key;
+    if (visit(ParseKey(text, line, nameBegin))) return;
   }
-  return Key();
+}
+
+}  // namespace
+
+Key FindKey(const std::string& text, const Section& section, const std::string& name) {
+  const std::string wanted = TrimmedName(name);
+  Key result;
+  VisitKeys(text, section, [&](Key key) {
+    if (!SameName(key.name, wanted)) return false;
+    result = std::move(key);
+    return true;
+  });
+  return result;
 }
 
 std::vector<std::string> SectionNames(const std::string& text) {
@@ -169,15 +186,10 @@ std::vector<std::string> SectionNames(const std::string& text) {
 
 std::vector<std::string> KeyNames(const std::string& text, const Section& section) {
   std::vector<std::string> names;
-  if (!section.found) return names;
-  LineReader reader(text, section.header.end);
-  Line line;
-  size_t nameBegin = 0;
-  while (reader.Next(&line) && line.begin < section.bodyEnd) {
-    if (Classify(text, line, nullptr, &nameBegin) != Kind::kKey) continue;
-    Key key = ParseKey(text, line, nameBegin);
+  VisitKeys(text, section, [&](const Key& key) {
     if (!key.name.empty()) names.push_back(key.name);
-  }
+    return false;
+  });
   return names;
 }
 
