@@ -18,10 +18,6 @@ bool EntryExists(const std::string& posixPath) {
 
 }  // namespace
 
-bool EqualsIgnoreCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
-}
-
 ResolvedPath ResolvePath(const char* windowsPath) {
   ResolvedPath result;
   AbsolutePath absolute;
