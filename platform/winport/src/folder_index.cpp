@@ -2,7 +2,6 @@
 
 #include <dirent.h>
 #include <string.h>
-#include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,6 +14,8 @@
 #include <unordered_map>
 #include <vector>
 #endif
+
+#include "ascii_text.h"
 
 namespace winport {
 namespace {
@@ -36,8 +37,7 @@ const size_t kMaxIndexed = 16;
 
 std::string Folded(const char* name) {
   std::string folded(name);
-  for (char& c : folded)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  for (char& c : folded) c = FoldAscii(c);
   return folded;
 }
 
@@ -221,7 +221,7 @@ std::string Scan(const std::string& directory, const std::string& name, size_t* 
     const char* candidate = entry->d_name;
     if (IsDotEntry(candidate)) continue;
     ++*entries;
-    if (strcasecmp(candidate, name.c_str()) == 0) KeepFirst(&best, candidate);
+    if (EqualsIgnoreCase(candidate, name)) KeepFirst(&best, candidate);
   }
   closedir(dir);
   return best;
