@@ -9,6 +9,7 @@
 #include "list_entry.h"
 #include "program_identity.h"
 #include "report_error.h"
+#include "script_copy.h"
 
 namespace {
 
@@ -19,21 +20,6 @@ bool LibraryIsUsable() {
   if (!AfxWinInit(GetModuleHandleA(nullptr), nullptr, commandLine, 0)) return false;
   return PACompareModuleVersion(QUILLET_LIBRARY, QUILLET_LIBRARY_MAJOR, QUILLET_LIBRARY_MINOR,
                                 QUILLET_LIBRARY_BUILD, QUILLET_LIBRARY_QFE) == 0;
-}
-
-// Appends the script's text to the new script: every line with its line end
-// (a last line without one gets one), then one empty line. The text is copied
-// in blocks, so a script of any line length is merged byte for byte.
-void AppendScript(CStdioFile& script, CStdioFile& newScript) {
-  char buffer[65536];
-  char last = '\n';
-  UINT count;
-  while ((count = script.Read(buffer, sizeof buffer)) > 0) {
-    newScript.Write(buffer, count);
-    last = buffer[count - 1];
-  }
-  if (last != '\n') newScript.WriteString("\n");
-  newScript.WriteString("\n");
 }
 
 // One entry of the list: checked, reported, and merged when it may be.
@@ -56,7 +42,7 @@ void MergeEntry(const char* sourceDir, const CString& listPath, const CString& e
   }
 
   CStdioFile script;
-  if (!script.Open(scriptPath, CFile::modeRead | CFile::shareDenyWrite | CFile::typeText)) {
+  if (!script.Open(scriptPath, CFile::modeRead | CFile::shareDenyWrite | kScriptCopyType)) {
     ReportError("Error: cannot open %s", static_cast<const char*>(scriptPath));
     return;
   }
@@ -105,7 +91,7 @@ int RunQuillet(int argc, char** argv) {
   PACheckPath(newScriptPath, 0, 0);
   CStdioFile newScript;
   if (!newScript.Open(newScriptPath,
-                      CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive | CFile::typeText)) {
+                      CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive | kScriptCopyType)) {
     ReportError("Error: cannot create %s", static_cast<const char*>(newScriptPath));
     listFile.Close();
     return kExitFileNotFound;
