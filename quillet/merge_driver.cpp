@@ -2,6 +2,8 @@
 
 #include <conio.h>
 
+#include <vector>
+
 #include <afxwin.h>
 #include <tekora/core.h>
 
@@ -22,9 +24,65 @@ bool LibraryIsUsable() {
                                 QUILLET_LIBRARY_BUILD, QUILLET_LIBRARY_QFE) == 0;
 }
 
+// The largest script that is checked and copied from one read in memory.
+const size_t kOneReadLimit = 4 * 1024 * 1024;
+
+// The memory of the one-read merge, kept from script to script.
+struct ScriptBuffers {
+  std::vector<char> bytes;  // the script as the file holds it
+  std::vector<char> text;   // its text as a text-mode stream reads it
+};
+
+// Reports the check's result; true when the script is to be merged.
+bool ReportCheck(unsigned int code, const CString& scriptPath) {
+  if (code == kUnbalancedBraces) {
+    ReportError("Error: file %s contains unmatched comment braces\n", static_cast<const char*>(scriptPath));
+  } else if (code != 0) {
+    ReportError("Error %08x during preprocessing of %s\n", code, static_cast<const char*>(scriptPath));
+    return false;
+  }
+  return true;
+}
+
+// Checks and merges a script from a single read of it: the way for a script
+// of at most kOneReadLimit bytes, not UTF-16, where the copy is binary. It
+// opens the script as the copy does; the check reads what the file held
+// when it was opened, as does the copy. False, with nothing reported or
+// written, when the script is not for this way.
+bool MergeFromOneRead(const CString& scriptPath, ScriptBuffers& buffers, CStdioFile& newScript) {
+  if (kScriptCopyType != CFile::typeBinary) return false;
+  CStdioFile script;
+  if (!script.Open(scriptPath, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary)) return false;
+  std::vector<char>& bytes = buffers.bytes;
+  if (bytes.size() < kOneReadLimit + 1) bytes.resize(kOneReadLimit + 1);
+  size_t length = 0;
+  try {
+    UINT count;
+    while (length < bytes.size() &&
+           (count = script.Read(bytes.data() + length, static_cast<UINT>(bytes.size() - length))) > 0)
+      length += count;
+  } catch (CException* e) {
+    e->Delete();
+    length = bytes.size();  // a read error: the two-read way reports it as it always has
+  }
+  const bool utf16 = length >= 2 && ((bytes[0] == '\xFF' && bytes[1] == '\xFE') || (bytes[0] == '\xFE' && bytes[1] == '\xFF'));
+  if (length > kOneReadLimit || utf16) {
+    script.Close();
+    return false;
+  }
+  if (buffers.text.size() < length) buffers.text.resize(kOneReadLimit);
+  const size_t textLength = DropLineEndCarriageReturns(bytes.data(), length, buffers.text.data());
+  if (ReportCheck(CheckScriptText(buffers.text.data(), textLength), scriptPath)) {
+    AppendScriptBytes(bytes.data(), length, newScript);
+    _cprintf("%s merged\n", static_cast<const char*>(scriptPath));
+  }
+  script.Close();
+  return true;
+}
+
 // One entry of the list: checked, reported, and merged when it may be.
 void MergeEntry(const char* sourceDir, const CString& listPath, const CString& entry,
-                CStdioFile& newScript) {
+                ScriptBuffers& buffers, CStdioFile& newScript) {
   CString scriptPath;
   scriptPath.Format("%s\\%s", sourceDir, static_cast<const char*>(entry));
   if (!PACheckPath(scriptPath, 0, 0)) {
@@ -33,13 +91,9 @@ void MergeEntry(const char* sourceDir, const CString& listPath, const CString& e
     return;
   }
 
-  const unsigned int code = CheckScript(scriptPath);
-  if (code == kUnbalancedBraces) {
-    ReportError("Error: file %s contains unmatched comment braces\n", static_cast<const char*>(scriptPath));
-  } else if (code != 0) {
-    ReportError("Error %08x during preprocessing of %s\n", code, static_cast<const char*>(scriptPath));
-    return;
-  }
+  if (MergeFromOneRead(scriptPath, buffers, newScript)) return;
+
+  if (!ReportCheck(CheckScript(scriptPath), scriptPath)) return;
 
   CStdioFile script;
   if (!script.Open(scriptPath, CFile::modeRead | CFile::shareDenyWrite | kScriptCopyType)) {
@@ -99,9 +153,10 @@ int RunQuillet(int argc, char** argv) {
   _cprintf("%s created\n", static_cast<const char*>(newScriptPath));
 
   CString entry;
+  ScriptBuffers buffers;
   while (listFile.ReadString(entry)) {
     NormalizeListEntry(entry);
-    if (!entry.IsEmpty()) MergeEntry(sourceDir, listPath, entry, newScript);
+    if (!entry.IsEmpty()) MergeEntry(sourceDir, listPath, entry, buffers, newScript);
   }
 
   listFile.Close();

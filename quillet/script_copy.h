@@ -25,3 +25,12 @@ void AppendScript(CStdioFile& script, CStdioFile& newScript);
 // the first) and becomes the last byte of `in`. `out` holds 2 * length bytes;
 // returns the number written.
 size_t AddMissingCarriageReturns(const char* in, size_t length, char* out, char* previous);
+
+// AppendScript for a binary script already in memory: its `length` bytes
+// as the file holds them.
+void AppendScriptBytes(const char* bytes, size_t length, CStdioFile& newScript);
+
+// The text of the `length` bytes at `in` as a text-mode stream reads it: the
+// CR of every CR LF is dropped. `out` holds `length` bytes (it may be `in`);
+// returns the number written.
+size_t DropLineEndCarriageReturns(const char* in, size_t length, char* out);
