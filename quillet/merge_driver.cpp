@@ -2,6 +2,7 @@
 
 #include <conio.h>
 
+#include <algorithm>
 #include <vector>
 
 #include <afxwin.h>
@@ -53,24 +54,30 @@ bool MergeFromOneRead(const CString& scriptPath, ScriptBuffers& buffers, CStdioF
   if (kScriptCopyType != CFile::typeBinary) return false;
   CStdioFile script;
   if (!script.Open(scriptPath, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary)) return false;
+  // The buffer grows with the scripts, up to one byte more than the limit
+  // (so that a larger script shows itself).
   std::vector<char>& bytes = buffers.bytes;
-  if (bytes.size() < kOneReadLimit + 1) bytes.resize(kOneReadLimit + 1);
   size_t length = 0;
   try {
-    UINT count;
-    while (length < bytes.size() &&
-           (count = script.Read(bytes.data() + length, static_cast<UINT>(bytes.size() - length))) > 0)
+    for (;;) {
+      if (length == bytes.size()) {
+        if (bytes.size() > kOneReadLimit) break;
+        bytes.resize(std::min(std::max<size_t>(2 * bytes.size(), 64 * 1024), kOneReadLimit + 1));
+      }
+      const UINT count = script.Read(bytes.data() + length, static_cast<UINT>(bytes.size() - length));
+      if (count == 0) break;
       length += count;
+    }
   } catch (CException* e) {
     e->Delete();
-    length = bytes.size();  // a read error: the two-read way reports it as it always has
+    length = kOneReadLimit + 1;  // a read error: the two-read way reports it as it always has
   }
   const bool utf16 = length >= 2 && ((bytes[0] == '\xFF' && bytes[1] == '\xFE') || (bytes[0] == '\xFE' && bytes[1] == '\xFF'));
   if (length > kOneReadLimit || utf16) {
     script.Close();
     return false;
   }
-  if (buffers.text.size() < length) buffers.text.resize(kOneReadLimit);
+  if (buffers.text.size() < length) buffers.text.resize(length);
   const size_t textLength = DropLineEndCarriageReturns(bytes.data(), length, buffers.text.data());
   if (ReportCheck(CheckScriptText(buffers.text.data(), textLength), scriptPath)) {
     AppendScriptBytes(bytes.data(), length, newScript);

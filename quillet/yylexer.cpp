@@ -102,6 +102,7 @@ void YYLexer::yyrefill() {
 size_t YYLexer::yyread(char* to, size_t count) {
   if (yyin) return fread(to, 1, count, yyin);
   if (count > yymemleft) count = yymemleft;
+  if (count == 0) return 0;
   memcpy(to, yymem, count);
   yymem += count;
   yymemleft -= count;
