@@ -21,6 +21,24 @@ CString LastComponent(const CString& path) {
   return path.Mid(cut + 1);
 }
 
+// The calls that tell a failure by a value that may also be a result: with
+// the last error cleared before the call, a failure is the value together
+// with a last error.
+void ThrowOnFailure(bool bFailureValue, const CString& strFileName) {
+  if (!bFailureValue) return;
+  DWORD dwError = GetLastError();
+  if (dwError != NO_ERROR) CFileException::ThrowOsError(static_cast<LONG>(dwError), strFileName);
+}
+
+// Moves the file pointer and returns its new place.
+ULONGLONG MovePointer(HANDLE hFile, LONGLONG lOff, DWORD dwMoveMethod, const CString& strFileName) {
+  LONG lHigh = static_cast<LONG>(lOff >> 32);
+  SetLastError(NO_ERROR);
+  DWORD dwLow = SetFilePointer(hFile, static_cast<LONG>(lOff & 0xFFFFFFFF), &lHigh, dwMoveMethod);
+  ThrowOnFailure(dwLow == INVALID_SET_FILE_POINTER, strFileName);
+  return (static_cast<ULONGLONG>(static_cast<DWORD>(lHigh)) << 32) | dwLow;
+}
+
 BYTE AttributesToStatus(DWORD dwAttributes) {
   // The CFile::Attribute bits are the low bits of the Win32 attributes;
   // FILE_ATTRIBUTE_NORMAL (0x80) has no bit of its own there.
@@ -101,35 +119,16 @@ void CFile::Write(const void* lpBuf, UINT nCount) {
 
 ULONGLONG CFile::Seek(LONGLONG lOff, UINT nFrom) {
   if (nFrom != begin && nFrom != current && nFrom != end) AfxThrowInvalidArgException();
-  LONG lHigh = static_cast<LONG>(lOff >> 32);
-  SetLastError(NO_ERROR);
-  DWORD dwLow = SetFilePointer(m_hFile, static_cast<LONG>(lOff & 0xFFFFFFFF), &lHigh, nFrom);
-  if (dwLow == INVALID_SET_FILE_POINTER) {
-    DWORD dwError = GetLastError();
-    if (dwError != NO_ERROR) CFileException::ThrowOsError(static_cast<LONG>(dwError), m_strFileName);
-  }
-  return (static_cast<ULONGLONG>(static_cast<DWORD>(lHigh)) << 32) | dwLow;
+  return MovePointer(m_hFile, lOff, nFrom, m_strFileName);
 }
 
-ULONGLONG CFile::GetPosition() const {
-  LONG lHigh = 0;
-  SetLastError(NO_ERROR);
-  DWORD dwLow = SetFilePointer(m_hFile, 0, &lHigh, FILE_CURRENT);
-  if (dwLow == INVALID_SET_FILE_POINTER) {
-    DWORD dwError = GetLastError();
-    if (dwError != NO_ERROR) CFileException::ThrowOsError(static_cast<LONG>(dwError), m_strFileName);
-  }
-  return (static_cast<ULONGLONG>(static_cast<DWORD>(lHigh)) << 32) | dwLow;
-}
+ULONGLONG CFile::GetPosition() const { return MovePointer(m_hFile, 0, FILE_CURRENT, m_strFileName); }
 
 ULONGLONG CFile::GetLength() const {
   DWORD dwHigh = 0;
   SetLastError(NO_ERROR);
   DWORD dwLow = GetFileSize(m_hFile, &dwHigh);
-  if (dwLow == INVALID_FILE_SIZE) {
-    DWORD dwError = GetLastError();
-    if (dwError != NO_ERROR) CFileException::ThrowOsError(static_cast<LONG>(dwError), m_strFileName);
-  }
+  ThrowOnFailure(dwLow == INVALID_FILE_SIZE, m_strFileName);
   return (static_cast<ULONGLONG>(dwHigh) << 32) | dwLow;
 }
 

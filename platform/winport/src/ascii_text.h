@@ -1,12 +1,13 @@
 // The small text helpers that several winport units share: names compared
 // as Windows compares them (ASCII letters without regard to case, every
-// other byte as it is), hex digits, and UTF-16LE text seen through the
-// 8-bit calls.
+// other byte as it is), hex digits, UTF-16LE text seen through the 8-bit
+// calls, and lists split at a separator.
 #pragma once
 
 #include <stddef.h>
 
 #include <string>
+#include <vector>
 
 namespace winport {
 
@@ -21,6 +22,11 @@ inline bool EqualsIgnoreCase(const std::string& a, const std::string& b) {
     if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
   }
   return true;
+}
+
+// True when `text` ends in `suffix` without regard to the case of ASCII letters.
+inline bool EndsWithIgnoreCase(const std::string& text, const std::string& suffix) {
+  return text.size() >= suffix.size() && EqualsIgnoreCase(text.substr(text.size() - suffix.size()), suffix);
 }
 
 // The value of the hex digit `c` (either case), or -1 when it is none.
@@ -41,6 +47,19 @@ inline std::string NarrowUtf16(const std::string& bytes, size_t start = 0) {
     result += unit <= 0xFF ? static_cast<char>(unit) : '?';
   }
   return result;
+}
+
+// The non-empty pieces of `text` between the `separator` characters, in order.
+inline std::vector<std::string> SplitNonEmpty(const std::string& text, char separator) {
+  std::vector<std::string> parts;
+  size_t start = 0;
+  while (start <= text.size()) {
+    size_t end = text.find(separator, start);
+    if (end == std::string::npos) end = text.size();
+    if (end > start) parts.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return parts;
 }
 
 }  // namespace winport

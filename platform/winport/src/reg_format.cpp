@@ -163,18 +163,6 @@ bool ParseData(const std::string& text, DWORD* type, std::string* data) {
   return true;
 }
 
-std::vector<std::string> SplitPath(const std::string& path) {
-  std::vector<std::string> parts;
-  size_t start = 0;
-  while (start <= path.size()) {
-    size_t end = path.find('\\', start);
-    if (end == std::string::npos) end = path.size();
-    if (end > start) parts.push_back(path.substr(start, end - start));
-    start = end + 1;
-  }
-  return parts;
-}
-
 // ---- Writing -------------------------------------------------------------
 
 std::string Quote(const std::string& text) {
@@ -289,7 +277,7 @@ bool ParseRegText(const std::string& text, const std::string& rootName, Key* roo
       size_t close = line.rfind(']');
       if (close == std::string::npos || close < first + 1) return false;
       std::string path = line.substr(first + 1, close - first - 1);
-      std::vector<std::string> parts = SplitPath(path);
+      std::vector<std::string> parts = SplitNonEmpty(path, '\\');
       if (parts.empty() || !EqualsIgnoreCase(parts[0], rootName)) return false;  // also "[-...]"
       current = root;
       for (size_t p = 1; p < parts.size(); ++p) current = current->AddSubkey(parts[p], nullptr);

@@ -1,3 +1,6 @@
+// The key tree of one registry root: sub-keys kept sorted so that a name is
+// found by binary search without regard to case, values found by their
+// folded name. Its text form is reg_format.cpp's job.
 #include "registry_tree.h"
 
 #include <strings.h>
