@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string.h>
+
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -18,6 +21,9 @@ namespace {
 
 using testsupport::ReadBytes;
 using testsupport::WriteBytes;
+
+// A byte that GeneratedText never holds.
+const char kUnused = '\x01';
 
 // Text of about `size` bytes: lines of every length near the piece limit and
 // the block size, made of characters that the translation treats differently.
@@ -40,19 +46,21 @@ std::string GeneratedText(unsigned seed, size_t size) {
 
 class LineReaderTest : public testsupport::IsolatedTest {
  protected:
-  // The pieces of the file as fgets on a text-mode stream reads them; the
-  // stream's positions give each piece's length, zero bytes included.
+  // The pieces of the file as fgets on a text-mode stream reads them. The
+  // buffer is filled with a byte the texts never hold, so the piece is what
+  // comes before fgets' terminating zero, zero bytes of its own included.
   std::vector<std::string> PlainPieces(const std::string& path) {
     std::vector<std::string> pieces;
     FILE* stream = fopen(path.c_str(), "rt");
     EXPECT_NE(nullptr, stream);
     if (!stream) return pieces;
     char line[kLineBufferSize];
-    long before = ftell(stream);
-    while (fgets(line, sizeof line, stream)) {
-      const long after = ftell(stream);
-      pieces.emplace_back(line, static_cast<size_t>(after - before));
-      before = after;
+    for (;;) {
+      memset(line, kUnused, sizeof line);
+      if (!fgets(line, sizeof line, stream)) break;
+      const char* unused = static_cast<const char*>(memchr(line, kUnused, sizeof line));
+      const size_t length = (unused ? static_cast<size_t>(unused - line) : sizeof line) - 1;
+      pieces.emplace_back(line, length);
     }
     fclose(stream);
     return pieces;

@@ -10,6 +10,8 @@
 #include <limits.h>
 #include <sys/inotify.h>
 
+#include <cstddef>
+#include <iterator>
 #include <mutex>
 #include <unordered_map>
 #include <vector>
