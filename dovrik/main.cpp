@@ -9,6 +9,7 @@
 
 #include <stdio.h>
 
+#include "line_reader.h"
 #include "prepare_line.h"
 
 namespace {
@@ -20,22 +21,15 @@ const char kCopyright[] = "Copyright (c) 1998-2026 the tool suite's authors";
 
 enum ExitCode { kDone = 0, kUsage = 1, kCannotCreate = 2, kCannotOpen = 3 };
 
-// One read holds at most 16383 characters and the terminating zero; a longer
-// line arrives as several reads and is prepared piece by piece. The byte
-// beyond makes room for the line end appended to a full piece on output.
-const int kLineBufferSize = 16384;
-char lineBuffer[kLineBufferSize + 1];
-
 // Copies the header file to the start of the output. A header that cannot be
 // opened is left out without a word. Both files are in text mode, so the copy
-// is the header's text as it stands; it is copied as a block of bytes rather
-// than as strings so that nothing of it is lost at a zero byte.
-void CopyHeader(const char* headerPath, FILE* out) {
+// is the header's text as it stands, zero bytes included.
+void CopyHeader(const char* headerPath, BlockWriter& out) {
   FILE* header = fopen(headerPath, "rt");
   if (header == nullptr) return;
+  char chunk[kLineBufferSize];
   size_t count;
-  while ((count = fread(lineBuffer, 1, kLineBufferSize - 1, header)) > 0)
-    fwrite(lineBuffer, 1, count, out);
+  while ((count = fread(chunk, 1, sizeof chunk, header)) > 0) out.WriteText(chunk, count);
   fclose(header);
 }
 
@@ -60,7 +54,7 @@ int main(int argc, char* argv[]) {
     return kUsage;
   }
 
-  FILE* out = fopen(argv[2], "w+t");
+  FILE* out = fopen(argv[2], kCreateMode);
   if (out == nullptr) {
     printf("Error creating file\n");
     return kCannotCreate;
@@ -70,10 +64,14 @@ int main(int argc, char* argv[]) {
   bool quoteFlag = argc >= 5 && argv[4][0] == 'Y';
   bool hashCommentFlag = argc >= 6 && argv[5][0] == 'N';
 
-  if (argc >= 4) CopyHeader(argv[3], out);
+  // The output is written in large blocks; the header and the prepared
+  // lines are collected in between.
+  BlockWriter writer(out);
+  if (argc >= 4) CopyHeader(argv[3], writer);
 
-  FILE* in = fopen(argv[1], "rt");
+  FILE* in = fopen(argv[1], kReadMode);
   if (in == nullptr) {
+    writer.Flush();
     fclose(out);
     printf("Error opening file\n");
     return kCannotOpen;
@@ -86,18 +84,19 @@ int main(int argc, char* argv[]) {
   // text: a zero byte ends what a read holds.
   int depth = 0;
   int previousDepth = 0;
-  while (fgets(lineBuffer, kLineBufferSize, in) != nullptr) {
-    size_t length = PrepareLine(lineBuffer, depth, quoteFlag, hashCommentFlag);
-    length = TrimTrailing(lineBuffer, length);
-    if (length > 0 && (depth == 0 || (depth > 0 && previousDepth == 0))) {
-      lineBuffer[length] = '\n';
-      lineBuffer[length + 1] = '\0';
-      fputs(lineBuffer, out);
+  {
+    LineReader reader(in);
+    size_t length;
+    while (char* line = reader.Next(&length)) {
+      length = PrepareLine(line, depth, quoteFlag, hashCommentFlag);
+      length = TrimTrailing(line, length);
+      if (length > 0 && (depth == 0 || (depth > 0 && previousDepth == 0))) writer.WriteLine(line, length);
+      previousDepth = depth;
     }
-    previousDepth = depth;
   }
 
   fclose(in);
+  writer.Flush();
   fclose(out);
   printf("Done\n\n");
   return kDone;

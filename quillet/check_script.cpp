@@ -33,28 +33,25 @@ bool MakeTempFile(char (&path)[MAX_PATH]) {
 
 // What a fatal stop of the scanner has to close and remove.
 struct ScanFiles {
-  FILE* stream;
+  FILE* stream;              // the stream scanned, or null for text in memory
   const char* copyPath;      // the converted copy, or empty
   const char* reservedPath;  // the reserved empty file
 };
 
 void RemoveScanFiles(void* context) {
   ScanFiles* files = static_cast<ScanFiles*>(context);
-  fclose(files->stream);
+  if (files->stream) fclose(files->stream);
   if (files->copyPath[0]) DeleteFileA(files->copyPath);
   DeleteFileA(files->reservedPath);
 }
 
-// Scans the file in text mode. The result is the check's code.
-unsigned int ScanFile(const char* path, const char* copyPath, const char* reservedPath) {
-  FILE* stream = fopen(path, "rt");
-  if (!stream) return kCheckCannotRead;
-
-  ScanFiles files = {stream, copyPath, reservedPath};
+// Scans the stream of `files`, or else the `length` characters at `text`.
+// The result is the check's code.
+unsigned int Scan(ScanFiles& files, const char* text, size_t length) {
   YYLexer::SetFatalCleanup(&RemoveScanFiles, &files);
   QPXlex* lexer = nullptr;
   try {
-    lexer = new QPXlex(stream);
+    lexer = files.stream ? new QPXlex(files.stream) : new QPXlex(text, length);
   } catch (CException* e) {
     e->Delete();
   } catch (const std::bad_alloc&) {
@@ -72,6 +69,15 @@ unsigned int ScanFile(const char* path, const char* copyPath, const char* reserv
     delete lexer;
   }
   YYLexer::SetFatalCleanup(nullptr, nullptr);
+  return result;
+}
+
+// Scans the file in text mode. The result is the check's code.
+unsigned int ScanFile(const char* path, const char* copyPath, const char* reservedPath) {
+  FILE* stream = fopen(path, "rt");
+  if (!stream) return kCheckCannotRead;
+  ScanFiles files = {stream, copyPath, reservedPath};
+  const unsigned int result = Scan(files, nullptr, 0);
   fclose(stream);
   return result;
 }
@@ -161,6 +167,15 @@ unsigned int CheckScript(const char* scriptPath) {
 
   const unsigned int result = ScanFile(scanPath, copyPath, reservedPath);
   if (copyPath[0]) DeleteFileA(copyPath);
+  DeleteFileA(reservedPath);
+  return result;
+}
+
+unsigned int CheckScriptText(const char* text, size_t length) {
+  char reservedPath[MAX_PATH];
+  if (!MakeTempFile(reservedPath)) return kCheckNoTempFile;
+  ScanFiles files = {nullptr, "", reservedPath};
+  const unsigned int result = Scan(files, text, length);
   DeleteFileA(reservedPath);
   return result;
 }

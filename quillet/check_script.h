@@ -1,6 +1,7 @@
 // The comment check of one script: do its block-comment braces balance?
 #pragma once
 
+#include <stddef.h>
 #include <windows.h>
 
 // Check results (Windows system error codes).
@@ -21,6 +22,11 @@ const unsigned int kCheckUnbalanced = 0x112A;                     // 4394
 // before the check returns, and also when the scanner stops the process on a
 // token too long for its buffer (exit code 1).
 unsigned int CheckScript(const char* scriptPath);
+
+// The same check of a script's text already in memory, as a text-mode stream
+// would give it (not UTF-16): the same results, the same temporary file
+// reserved for the length of the check and the same fatal stop.
+unsigned int CheckScriptText(const char* text, size_t length);
 
 // Whether the file begins with a UTF-16 byte-order mark. A file that cannot
 // be opened or is shorter than two bytes is not UTF-16.

@@ -6,6 +6,7 @@
 #include <stdlib.h>
 
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -206,6 +207,31 @@ TEST_F(CheckScriptDeathTest, OverlongTokenStopsWithoutLeftovers) {
 
   const std::string wide = Script(Utf16(Widen("select 1;" + std::string(kChunk, '\n')), false), "wide.sql");
   EXPECT_EXIT(CheckScript(wide.c_str()), ::testing::ExitedWithCode(1), "^pclex PInput buffer overflowed\n$");
+  EXPECT_EQ(TempFiles(), std::vector<std::string>());
+}
+
+// The check of text in memory against the check of the file, on generated
+// scripts: the text given is the file's as a text-mode stream reads it.
+TEST_F(CheckScriptTest, TextInMemoryChecksAsTheFile) {
+  std::mt19937 random(17);
+  const char* const pieces[] = {"/*", "*/", "--", "'", "''", "\r\n", "\n", "\r", " ", "a", "/*VOXTAG", "VOXTAG*/", "*", "/"};
+  for (int round = 0; round < 200; ++round) {
+    std::string bytes;
+    const size_t count = random() % 3 == 0 ? 40000 : random() % 60;
+    for (size_t i = 0; i < count; ++i) bytes += pieces[random() % (sizeof pieces / sizeof *pieces)];
+    const std::string path = Script(bytes);
+    std::string text;
+    for (size_t i = 0; i < bytes.size(); ++i)
+      if (!(bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')) text += bytes[i];
+    ASSERT_EQ(CheckScript(path.c_str()), CheckScriptText(text.data(), text.size())) << bytes;
+    EXPECT_EQ(TempFiles(), std::vector<std::string>());
+  }
+}
+
+TEST_F(CheckScriptDeathTest, TextInMemoryStopsOnAnOverlongTokenWithoutLeftovers) {
+  const std::string text = "select 1;\n" + std::string(kChunk, ' ') + "/*\n";
+  EXPECT_EXIT(CheckScriptText(text.data(), text.size()), ::testing::ExitedWithCode(1),
+              "^pclex PInput buffer overflowed\n$");
   EXPECT_EQ(TempFiles(), std::vector<std::string>());
 }
 

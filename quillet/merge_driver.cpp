@@ -2,6 +2,9 @@
 
 #include <conio.h>
 
+#include <algorithm>
+#include <vector>
+
 #include <afxwin.h>
 #include <tekora/core.h>
 
@@ -9,6 +12,7 @@
 #include "list_entry.h"
 #include "program_identity.h"
 #include "report_error.h"
+#include "script_copy.h"
 
 namespace {
 
@@ -21,24 +25,71 @@ bool LibraryIsUsable() {
                                 QUILLET_LIBRARY_BUILD, QUILLET_LIBRARY_QFE) == 0;
 }
 
-// Appends the script's text to the new script: every line with its line end
-// (a last line without one gets one), then one empty line. The text is copied
-// in blocks, so a script of any line length is merged byte for byte.
-void AppendScript(CStdioFile& script, CStdioFile& newScript) {
-  char buffer[65536];
-  char last = '\n';
-  UINT count;
-  while ((count = script.Read(buffer, sizeof buffer)) > 0) {
-    newScript.Write(buffer, count);
-    last = buffer[count - 1];
+// The largest script that is checked and copied from one read in memory.
+const size_t kOneReadLimit = 4 * 1024 * 1024;
+
+// The memory of the one-read merge, kept from script to script.
+struct ScriptBuffers {
+  std::vector<char> bytes;  // the script as the file holds it
+  std::vector<char> text;   // its text as a text-mode stream reads it
+};
+
+// Reports the check's result; true when the script is to be merged.
+bool ReportCheck(unsigned int code, const CString& scriptPath) {
+  if (code == kUnbalancedBraces) {
+    ReportError("Error: file %s contains unmatched comment braces\n", static_cast<const char*>(scriptPath));
+  } else if (code != 0) {
+    ReportError("Error %08x during preprocessing of %s\n", code, static_cast<const char*>(scriptPath));
+    return false;
   }
-  if (last != '\n') newScript.WriteString("\n");
-  newScript.WriteString("\n");
+  return true;
+}
+
+// Checks and merges a script from a single read of it: the way for a script
+// of at most kOneReadLimit bytes, not UTF-16, where the copy is binary. It
+// opens the script as the copy does; the check reads what the file held
+// when it was opened, as does the copy. False, with nothing reported or
+// written, when the script is not for this way.
+bool MergeFromOneRead(const CString& scriptPath, ScriptBuffers& buffers, CStdioFile& newScript) {
+  if (kScriptCopyType != CFile::typeBinary) return false;
+  CStdioFile script;
+  if (!script.Open(scriptPath, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary)) return false;
+  // The buffer grows with the scripts, up to one byte more than the limit
+  // (so that a larger script shows itself).
+  std::vector<char>& bytes = buffers.bytes;
+  size_t length = 0;
+  try {
+    for (;;) {
+      if (length == bytes.size()) {
+        if (bytes.size() > kOneReadLimit) break;
+        bytes.resize(std::min(std::max<size_t>(2 * bytes.size(), 64 * 1024), kOneReadLimit + 1));
+      }
+      const UINT count = script.Read(bytes.data() + length, static_cast<UINT>(bytes.size() - length));
+      if (count == 0) break;
+      length += count;
+    }
+  } catch (CException* e) {
+    e->Delete();
+    length = kOneReadLimit + 1;  // a read error: the two-read way reports it as it always has
+  }
+  const bool utf16 = length >= 2 && ((bytes[0] == '\xFF' && bytes[1] == '\xFE') || (bytes[0] == '\xFE' && bytes[1] == '\xFF'));
+  if (length > kOneReadLimit || utf16) {
+    script.Close();
+    return false;
+  }
+  if (buffers.text.size() < length) buffers.text.resize(length);
+  const size_t textLength = DropLineEndCarriageReturns(bytes.data(), length, buffers.text.data());
+  if (ReportCheck(CheckScriptText(buffers.text.data(), textLength), scriptPath)) {
+    AppendScriptBytes(bytes.data(), length, newScript);
+    _cprintf("%s merged\n", static_cast<const char*>(scriptPath));
+  }
+  script.Close();
+  return true;
 }
 
 // One entry of the list: checked, reported, and merged when it may be.
 void MergeEntry(const char* sourceDir, const CString& listPath, const CString& entry,
-                CStdioFile& newScript) {
+                ScriptBuffers& buffers, CStdioFile& newScript) {
   CString scriptPath;
   scriptPath.Format("%s\\%s", sourceDir, static_cast<const char*>(entry));
   if (!PACheckPath(scriptPath, 0, 0)) {
@@ -47,16 +98,12 @@ void MergeEntry(const char* sourceDir, const CString& listPath, const CString& e
     return;
   }
 
-  const unsigned int code = CheckScript(scriptPath);
-  if (code == kUnbalancedBraces) {
-    ReportError("Error: file %s contains unmatched comment braces\n", static_cast<const char*>(scriptPath));
-  } else if (code != 0) {
-    ReportError("Error %08x during preprocessing of %s\n", code, static_cast<const char*>(scriptPath));
-    return;
-  }
+  if (MergeFromOneRead(scriptPath, buffers, newScript)) return;
+
+  if (!ReportCheck(CheckScript(scriptPath), scriptPath)) return;
 
   CStdioFile script;
-  if (!script.Open(scriptPath, CFile::modeRead | CFile::shareDenyWrite | CFile::typeText)) {
+  if (!script.Open(scriptPath, CFile::modeRead | CFile::shareDenyWrite | kScriptCopyType)) {
     ReportError("Error: cannot open %s", static_cast<const char*>(scriptPath));
     return;
   }
@@ -105,7 +152,7 @@ int RunQuillet(int argc, char** argv) {
   PACheckPath(newScriptPath, 0, 0);
   CStdioFile newScript;
   if (!newScript.Open(newScriptPath,
-                      CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive | CFile::typeText)) {
+                      CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive | kScriptCopyType)) {
     ReportError("Error: cannot create %s", static_cast<const char*>(newScriptPath));
     listFile.Close();
     return kExitFileNotFound;
@@ -113,9 +160,10 @@ int RunQuillet(int argc, char** argv) {
   _cprintf("%s created\n", static_cast<const char*>(newScriptPath));
 
   CString entry;
+  ScriptBuffers buffers;
   while (listFile.ReadString(entry)) {
     NormalizeListEntry(entry);
-    if (!entry.IsEmpty()) MergeEntry(sourceDir, listPath, entry, newScript);
+    if (!entry.IsEmpty()) MergeEntry(sourceDir, listPath, entry, buffers, newScript);
   }
 
   listFile.Close();

@@ -107,6 +107,8 @@ inline unsigned char* SkipQuiet(unsigned char* p) {
 
 QPXlex::QPXlex(FILE* input) : YYLexer(input), m_depth(0) {}
 
+QPXlex::QPXlex(const char* text, size_t length) : YYLexer(text, length), m_depth(0) {}
+
 QPXlex::~QPXlex() {}
 
 int QPXlex::yylex() {

@@ -10,6 +10,9 @@ class QPXlex : public YYLexer {
   // Builds a scanner on `input`, a stream open for reading (text mode for
   // scripts); the depth starts at 0.
   explicit QPXlex(FILE* input);
+  // Builds a scanner on the `length` characters at `text` (the text as a
+  // text-mode stream would give it), which must stay valid while it runs.
+  QPXlex(const char* text, size_t length);
   ~QPXlex() override;
 
   // Scans the whole input and returns 0. Afterwards GetDepth tells the

@@ -16,9 +16,15 @@ void* g_cleanupContext = nullptr;
 
 }  // namespace
 
-YYLexer::YYLexer(FILE* input)
+YYLexer::YYLexer(FILE* input) : YYLexer(input, nullptr, 0) {}
+
+YYLexer::YYLexer(const char* text, size_t length) : YYLexer(nullptr, text, length) {}
+
+YYLexer::YYLexer(FILE* input, const char* text, size_t length)
     : yytext(nullptr),
       yyin(input),
+      yymem(text),
+      yymemleft(length),
       yybuf(new char[kBufferSize]),
       yystates(nullptr),
       yyheld(0),
@@ -85,12 +91,22 @@ void YYLexer::yyrefill() {
   }
   // Once the stream has reported its end it is not read again.
   if (yyeof) return;
-  const size_t got = fread(yybuf + yycur + 1, 1, kChunk, yyin);
+  const size_t got = yyread(yybuf + yycur + 1, kChunk);
   // End of file and a failing read alike end the input.
   if (got == 0)
     yyeof = 1;
   else
     yyend = yycur + static_cast<int>(got);
+}
+
+size_t YYLexer::yyread(char* to, size_t count) {
+  if (yyin) return fread(to, 1, count, yyin);
+  if (count > yymemleft) count = yymemleft;
+  if (count == 0) return 0;
+  memcpy(to, yymem, count);
+  yymem += count;
+  yymemleft -= count;
+  return count;
 }
 
 int YYLexer::yyinput() {
@@ -99,7 +115,7 @@ int YYLexer::yyinput() {
     if (yyeof) return kEndOfInput;
     // The token that called for more input is complete: the next chunk can
     // take the whole buffer from its front.
-    const size_t got = fread(yybuf, 1, kChunk, yyin);
+    const size_t got = yyread(yybuf, kChunk);
     yytok = 0;
     yycur = -1;
     yyend = static_cast<int>(got) - 1;

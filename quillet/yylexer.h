@@ -20,6 +20,10 @@ class YYLexer : public CObject {
   // must stay open while the scanner runs. Allocates the buffer and the state
   // array (throws on lack of memory).
   explicit YYLexer(FILE* input);
+  // Builds a scanner reading the `length` characters at `text`, which stay
+  // owned by the caller and must stay valid while the scanner runs. It reads
+  // them as it would read a stream that holds them.
+  YYLexer(const char* text, size_t length);
   // Frees the buffer and the state array; the stream is left open.
   ~YYLexer() override;
 
@@ -84,6 +88,9 @@ class YYLexer : public CObject {
   // of the buffer, stops on a token of kChunk characters or more, and reads
   // the next chunk behind the cursor unless the end of the input was seen.
   void yyrefill();
+  // Reads up to `count` characters of the input to `to`, as fread does:
+  // fewer only at the end of the input (or on a read error). Returns the count.
+  size_t yyread(char* to, size_t count);
 
   // Writes `message` and a line end to standard error, runs the fatal cleanup
   // routine and ends the process with exit code 1.
@@ -95,7 +102,9 @@ class YYLexer : public CObject {
   // The scanner's state. Positions index yybuf and yystates; the cursor is
   // the position of the last character consumed, the data ends at yyend.
   char* yytext;     // current token text (null when no character is held)
-  FILE* yyin;       // input stream
+  FILE* yyin;       // input stream, or null for input held in memory
+  const char* yymem;  // input held in memory: the characters not read yet
+  size_t yymemleft;   // and their count
   char* yybuf;      // kBufferSize characters
   int* yystates;    // kBufferSize automaton states, one per buffer position
   char yyheld;      // buffer character displaced by the token's zero
@@ -105,4 +114,8 @@ class YYLexer : public CObject {
   int yyeof;        // the stream has reported the end of the input
   int yyleng;       // current token length
   int yyfirst;      // 1 until the first yylex has set up the buffer
+
+ private:
+  // Reads `input` if it is not null, else the characters at `text`.
+  YYLexer(FILE* input, const char* text, size_t length);
 };

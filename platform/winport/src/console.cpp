@@ -31,13 +31,47 @@ bool WriteFully(int fd, const char* data, size_t length) {
 
 namespace {
 
+// The terminal that console lines go to, opened once: it stays open while
+// the process stays in the session it was opened in. A forked child, or a
+// process in a new session, opens its own (or finds it has none).
+class ConsoleTerminal {
+ public:
+  // The terminal's descriptor, -1 when the process has none.
+  int Get() {
+    const pid_t pid = getpid();
+    const pid_t session = getsid(0);
+    if (pid != m_pid || session != m_session) {
+      if (m_fd >= 0) close(m_fd);
+      m_fd = winport::OpenTerminal();
+      m_pid = pid;
+      m_session = session;
+    }
+    return m_fd;
+  }
+  // After a failed write the terminal is opened again on next use.
+  void Forget() {
+    if (m_fd >= 0) close(m_fd);
+    m_fd = -1;
+    m_pid = -1;
+  }
+
+ private:
+  int m_fd = -1;
+  pid_t m_pid = -1;
+  pid_t m_session = -1;
+};
+
+std::mutex g_consoleLock;
+
 // Writes console text: straight to the terminal, else to standard error,
 // unbuffered so that it keeps its place among the program's other output.
 bool WriteConsole(const char* text, size_t length) {
-  int terminal = winport::OpenTerminal();
+  std::lock_guard<std::mutex> guard(g_consoleLock);
+  static ConsoleTerminal* console = new ConsoleTerminal;  // used until the process ends
+  int terminal = console->Get();
   if (terminal < 0) return winport::WriteFully(STDERR_FILENO, text, length);
   bool ok = winport::WriteFully(terminal, text, length);
-  close(terminal);
+  if (!ok) console->Forget();
   return ok;
 }
 

@@ -1,11 +1,11 @@
 #include "path_resolver.h"
 
-#include <dirent.h>
 #include <errno.h>
 #include <string.h>
 #include <strings.h>
 #include <sys/stat.h>
 
+#include "folder_index.h"
 #include "win_path.h"
 
 namespace winport {
@@ -14,22 +14,6 @@ namespace {
 bool EntryExists(const std::string& posixPath) {
   struct stat st;
   return lstat(posixPath.c_str(), &st) == 0;
-}
-
-// The entry of `directory` that matches `name` without regard to case; when
-// several do, the first in byte order. Empty when none does.
-std::string FindIgnoringCase(const std::string& directory, const std::string& name) {
-  DIR* dir = opendir(directory.c_str());
-  if (!dir) return std::string();
-  std::string best;
-  while (struct dirent* entry = readdir(dir)) {
-    const char* candidate = entry->d_name;
-    if (strcmp(candidate, ".") == 0 || strcmp(candidate, "..") == 0) continue;
-    if (strcasecmp(candidate, name.c_str()) != 0) continue;
-    if (best.empty() || strcmp(candidate, best.c_str()) < 0) best = candidate;
-  }
-  closedir(dir);
-  return best;
 }
 
 }  // namespace

@@ -194,7 +194,13 @@ extern "C" int WINAPI lstrcmpiA(LPCSTR lpString1, LPCSTR lpString2) {
   const unsigned char* a = reinterpret_cast<const unsigned char*>(lpString1);
   const unsigned char* b = reinterpret_cast<const unsigned char*>(lpString2);
 
-  WeightWalk walkA(table, a), walkB(table, b);
+  // Equal characters have equal weights at every level, so the walk starts
+  // after the characters that begin both texts alike (sorted names share
+  // long beginnings). The last level walks the whole texts.
+  size_t same = 0;
+  while (a[same] && a[same] == b[same]) ++same;
+  if (!a[same] && !b[same]) return 0;
+  WeightWalk walkA(table, a + same), walkB(table, b + same);
   int diacritics = 0;  // the first diacritic difference, used when the letters are equal
   for (;;) {
     unsigned short primaryA = 0, primaryB = 0;

@@ -1,0 +1,252 @@
+#include "folder_index.h"
+
+#include <dirent.h>
+#include <string.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#if defined(__linux__)
+#include <errno.h>
+#include <limits.h>
+#include <sys/inotify.h>
+
+#include <cstddef>
+#include <iterator>
+#include <mutex>
+#include <unordered_map>
+#include <vector>
+#endif
+
+#include "ascii_text.h"
+
+namespace winport {
+namespace {
+
+bool IsDotEntry(const char* name) { return strcmp(name, ".") == 0 || strcmp(name, "..") == 0; }
+
+// Of two names that match, the one in front in byte order.
+void KeepFirst(std::string* best, const char* candidate) {
+  if (best->empty() || strcmp(candidate, best->c_str()) < 0) *best = candidate;
+}
+
+#if defined(__linux__)
+
+// Directories with fewer entries than this are read on every lookup: their
+// index would save little.
+const size_t kIndexFrom = 256;
+// Directories indexed at once; more drop every index (they are rebuilt on use).
+const size_t kMaxIndexed = 16;
+
+std::string Folded(const char* name) {
+  std::string folded(name);
+  for (char& c : folded) c = FoldAscii(c);
+  return folded;
+}
+
+// The names of one directory, grouped by their case-folded form.
+struct Index {
+  dev_t device = 0;
+  ino_t inode = 0;
+  std::unordered_map<std::string, std::vector<std::string>> names;
+
+  void Add(const char* name) {
+    std::vector<std::string>& same = names[Folded(name)];
+    for (const std::string& known : same)
+      if (known == name) return;
+    same.emplace_back(name);
+  }
+  void Remove(const char* name) {
+    auto it = names.find(Folded(name));
+    if (it == names.end()) return;
+    std::vector<std::string>& same = it->second;
+    for (size_t i = 0; i < same.size(); ++i) {
+      if (same[i] != name) continue;
+      same.erase(same.begin() + static_cast<std::ptrdiff_t>(i));
+      if (same.empty()) names.erase(it);
+      return;
+    }
+  }
+  std::string Find(const std::string& name) const {
+    std::string best;
+    auto it = names.find(Folded(name.c_str()));
+    if (it != names.end())
+      for (const std::string& known : it->second) KeepFirst(&best, known.c_str());
+    return best;
+  }
+};
+
+// The indexes of this process. Each indexed directory is watched; every
+// lookup first applies the changes reported since the last one, so an index
+// is as current as a fresh read of its directory. A watch is set before its
+// directory is read, so no change made during the read is missed either.
+class FolderIndexes {
+ public:
+  // False when the directory is not indexed; else *found is the answer.
+  bool Find(const std::string& directory, const std::string& name, std::string* found) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (!Ready()) return false;
+    auto watch = m_watchOf.find(directory);
+    if (watch == m_watchOf.end()) return false;
+    struct stat st;
+    auto index = m_indexes.find(watch->second);
+    if (index != m_indexes.end() && stat(directory.c_str(), &st) == 0 && index->second.device == st.st_dev &&
+        index->second.inode == st.st_ino) {
+      *found = index->second.Find(name);
+      return true;
+    }
+    // The path names another directory now (a folder renamed or replaced).
+    m_watchOf.erase(watch);
+    return false;
+  }
+
+  // Indexes the directory and answers from the new index; false when it
+  // cannot be indexed.
+  bool Build(const std::string& directory, const std::string& name, std::string* found) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (!Ready()) return false;
+    if (m_indexes.size() >= kMaxIndexed) DropAll();
+    const int wd = inotify_add_watch(m_fd, directory.c_str(),
+                                     IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_DELETE_SELF |
+                                         IN_MOVE_SELF | IN_ONLYDIR);
+    if (wd < 0) return false;
+    // The same directory by another path has the same watch and shares its index.
+    if (m_indexes.find(wd) == m_indexes.end()) {
+      struct stat st;
+      DIR* dir = opendir(directory.c_str());
+      if (!dir || fstat(dirfd(dir), &st) != 0) {
+        if (dir) closedir(dir);
+        inotify_rm_watch(m_fd, wd);
+        return false;
+      }
+      Index& index = m_indexes[wd];
+      index.device = st.st_dev;
+      index.inode = st.st_ino;
+      while (struct dirent* entry = readdir(dir))
+        if (!IsDotEntry(entry->d_name)) index.Add(entry->d_name);
+      closedir(dir);
+    }
+    m_watchOf[directory] = wd;
+    // The changes made while the directory was read.
+    ApplyChanges();
+    auto index = m_indexes.find(wd);
+    if (index == m_indexes.end()) return false;  // the directory went away meanwhile
+    *found = index->second.Find(name);
+    return true;
+  }
+
+ private:
+  // Opens the change reports on first use and applies those pending; false
+  // when the system offers none.
+  bool Ready() {
+    if (m_owner != getpid()) Reset();  // a forked child: the open reports are the parent's
+    if (m_fd < 0 && !m_failed) {
+      m_fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+      if (m_fd < 0) m_failed = true;
+    }
+    if (m_fd < 0) return false;
+    ApplyChanges();
+    return true;
+  }
+
+  // Reads every pending change report and applies it to its index.
+  void ApplyChanges() {
+    alignas(struct inotify_event) char buffer[16 * (sizeof(struct inotify_event) + NAME_MAX + 1)];
+    for (;;) {
+      const ssize_t got = read(m_fd, buffer, sizeof buffer);
+      if (got <= 0) {
+        if (got < 0 && errno == EINTR) continue;
+        return;  // EAGAIN: nothing more reported
+      }
+      for (ssize_t at = 0; at < got;) {
+        const struct inotify_event* event = reinterpret_cast<const struct inotify_event*>(buffer + at);
+        at += static_cast<ssize_t>(sizeof *event + event->len);
+        if (event->mask & IN_Q_OVERFLOW) {
+          // Reports were lost: no index can be trusted.
+          DropAll();
+          continue;
+        }
+        auto index = m_indexes.find(event->wd);
+        if (index == m_indexes.end()) continue;
+        if (event->mask & (IN_IGNORED | IN_DELETE_SELF | IN_MOVE_SELF | IN_UNMOUNT)) {
+          Forget(event->wd);
+        } else if (event->len > 0) {
+          if (event->mask & (IN_CREATE | IN_MOVED_TO)) index->second.Add(event->name);
+          if (event->mask & (IN_DELETE | IN_MOVED_FROM)) index->second.Remove(event->name);
+        }
+      }
+    }
+  }
+
+  void Forget(int wd) {
+    if (m_indexes.erase(wd)) inotify_rm_watch(m_fd, wd);
+    for (auto it = m_watchOf.begin(); it != m_watchOf.end();)
+      it = it->second == wd ? m_watchOf.erase(it) : std::next(it);
+  }
+
+  void DropAll() {
+    for (const auto& index : m_indexes) inotify_rm_watch(m_fd, index.first);
+    m_indexes.clear();
+    m_watchOf.clear();
+  }
+
+  void Reset() {
+    if (m_fd >= 0) close(m_fd);
+    m_fd = -1;
+    m_failed = false;
+    m_indexes.clear();
+    m_watchOf.clear();
+    m_owner = getpid();
+  }
+
+  std::mutex m_mutex;
+  pid_t m_owner = 0;
+  int m_fd = -1;
+  bool m_failed = false;
+  std::unordered_map<int, Index> m_indexes;          // by watch
+  std::unordered_map<std::string, int> m_watchOf;    // by directory path
+};
+
+FolderIndexes& Indexes() {
+  // Never destroyed: lookups may run from other objects' destructors at exit.
+  static FolderIndexes* indexes = new FolderIndexes;
+  return *indexes;
+}
+
+#endif
+
+// Reads the directory; *entries counts its entries.
+std::string Scan(const std::string& directory, const std::string& name, size_t* entries) {
+  DIR* dir = opendir(directory.c_str());
+  if (!dir) return std::string();
+  std::string best;
+  while (struct dirent* entry = readdir(dir)) {
+    const char* candidate = entry->d_name;
+    if (IsDotEntry(candidate)) continue;
+    ++*entries;
+    if (EqualsIgnoreCase(candidate, name)) KeepFirst(&best, candidate);
+  }
+  closedir(dir);
+  return best;
+}
+
+}  // namespace
+
+std::string ScanIgnoringCase(const std::string& directory, const std::string& name) {
+  size_t entries = 0;
+  return Scan(directory, name, &entries);
+}
+
+std::string FindIgnoringCase(const std::string& directory, const std::string& name) {
+#if defined(__linux__)
+  std::string found;
+  if (Indexes().Find(directory, name, &found)) return found;
+  size_t entries = 0;
+  std::string scanned = Scan(directory, name, &entries);
+  if (entries >= kIndexFrom && Indexes().Build(directory, name, &found)) return found;
+  return scanned;
+#else
+  return ScanIgnoringCase(directory, name);
+#endif
+}
+
+}  // namespace winport
