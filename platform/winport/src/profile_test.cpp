@@ -2,6 +2,7 @@
 // WritePrivateProfileStringA against what Windows does with the same files;
 // and the layer's own promise that a write changes no byte outside the
 // line it writes.
+#include <string.h>
 #include <windows.h>
 
 #include <string>
@@ -135,6 +136,22 @@ TEST_F(ProfileTest, ListsOfSectionsAndKeys) {
   if (!testsupport::RunningUnderWine()) {  // Wine ends it "o"
     EXPECT_EQ("one|t||", List(buffer, 7));
   }
+}
+
+// Names that fill the buffer to its last byte, with another name after them:
+// the list is cut there and still ends in two zeros.
+TEST_F(ProfileTest, ListsThatFillTheBufferExactly) {
+  const std::string path = Ini("[a]\r\nk=1\r\nl=2\r\n[b]\r\n");
+  char buffer[8];
+  memset(buffer, 'x', sizeof buffer);
+  EXPECT_EQ(1u, GetPrivateProfileStringA(nullptr, nullptr, "", buffer, 3, path.c_str()));
+  EXPECT_EQ(std::string("a\0\0x", 4), std::string(buffer, 4));
+  memset(buffer, 'x', sizeof buffer);
+  EXPECT_EQ(1u, GetPrivateProfileStringA("a", nullptr, "", buffer, 3, path.c_str()));
+  EXPECT_EQ(std::string("k\0\0x", 4), std::string(buffer, 4));
+  memset(buffer, 'x', sizeof buffer);
+  EXPECT_EQ(2u, GetPrivateProfileStringA("a", nullptr, "", buffer, 4, path.c_str()));
+  EXPECT_EQ(std::string("k\0\0\0x", 5), std::string(buffer, 5));
 }
 
 TEST_F(ProfileTest, Numbers) {
