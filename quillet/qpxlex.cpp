@@ -124,23 +124,12 @@ QPXlex::QPXlex(FILE* input) : YYLexer(input), m_depth(0) {}
 
 QPXlex::~QPXlex() {}
 
-int QPXlex::yylex() { return Scan<true>(); }
-
-int QPXlex::yylexStepwise() { return Scan<false>(); }
-
-template <bool kShortcuts>
-int QPXlex::Scan() {
-  if (yyfirst) {
-    yycur = 0;
-    yyend = 0;
-    yyleng = 0;
-    yyeof = 0;
-    yyfirst = 0;
-  }
+int QPXlex::yylex() {
+  yysetup();
   for (;;) {
     yyrestore();
     yytok = yycur + 1;
-    if (kShortcuts && yycur < yyend) {
+    if (yycur < yyend) {
       // Most tokens have no action and cannot grow into a longer rule's
       // text: plain characters, blanks and line ends, and a character such
       // as "-" that is not followed by the one character that would make a
@@ -179,13 +168,13 @@ int QPXlex::Scan() {
           continue;
         case kLiteralStart:
           yycur = yytok;
-          Act<kShortcuts>(kRuleQuote);
+          Act(kRuleQuote);
           continue;
         case kPrefix:
           // A whole token of two characters, such as "--" or "*/".
           if (p < last && p[1] == kFollowerOf[*p] && kPairRuleOf[*p] != kNoRule) {
             yycur = yytok + 1;
-            Act<kShortcuts>(kPairRuleOf[*p]);
+            Act(kPairRuleOf[*p]);
             continue;
           }
           break;
@@ -200,13 +189,12 @@ int QPXlex::Scan() {
       yyeof = 0;
       continue;
     }
-    Act<kShortcuts>(rule);
+    Act(rule);
   }
 }
 
-// Runs the automaton from the token start, records a state per character, and
-// backs up to the longest accepted text. Returns its rule with the token text
-// set, or kNoRule when the input is exhausted before the token's first character.
+// Records a state per character on the way, so that the backing up needs no
+// second run.
 int QPXlex::MatchToken() {
   int state = kStart;
   for (;;) {
@@ -231,7 +219,6 @@ int QPXlex::MatchToken() {
   return kAcceptedRule[yystates[pos]];
 }
 
-template <bool kShortcuts>
 void QPXlex::Act(int rule) {
   switch (rule) {
     case kRuleCommentOpener:
@@ -242,20 +229,10 @@ void QPXlex::Act(int rule) {
       break;
     case kRuleLineComment:
       // Inside a comment, and after a surplus closer, dashes are ordinary.
-      if (m_depth == 0) {
-        if (kShortcuts)
-          SkipLineComment();
-        else
-          SkipLineCommentStepwise();
-      }
+      if (m_depth == 0) SkipLineComment();
       break;
     case kRuleQuote:
-      if (m_depth == 0) {
-        if (kShortcuts)
-          SkipLiteral();
-        else
-          SkipLiteralStepwise();
-      }
+      if (m_depth == 0) SkipLiteral();
       break;
     default:
       // The settings block markers, blanks, line ends and other characters.
@@ -317,27 +294,6 @@ void QPXlex::SkipLineComment() { SkipPast('\n'); }
 void QPXlex::SkipLiteral() {
   while (SkipPast('\'')) {
     const int c = yyinput();
-    if (c == kEndOfInput) return;
-    if (c != '\'') {
-      yyunput(c);
-      return;
-    }
-  }
-}
-
-void QPXlex::SkipLineCommentStepwise() {
-  for (;;) {
-    const int c = yyinput();
-    if (c == kEndOfInput || c == '\n') return;
-  }
-}
-
-void QPXlex::SkipLiteralStepwise() {
-  for (;;) {
-    int c = yyinput();
-    if (c == kEndOfInput) return;
-    if (c != '\'') continue;
-    c = yyinput();
     if (c == kEndOfInput) return;
     if (c != '\'') {
       yyunput(c);

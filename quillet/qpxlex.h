@@ -17,26 +17,21 @@ class QPXlex : public YYLexer {
   // more (a run of blanks or line ends) stops the process with exit code 1.
   int yylex() override;
 
-  // The same scan as yylex, token by token through the automaton and the
-  // read-ahead with no shortcut. Slower; it yields the same depth and stops
-  // on the same input, and serves to check the shortcuts of yylex.
-  int yylexStepwise();
-
   // Comment openers minus closers seen so far; negative after surplus closers.
   int GetDepth() const { return m_depth; }
 
- private:
-  template <bool kShortcuts>
-  int Scan();
-  template <bool kShortcuts>
-  void Act(int rule);
+ protected:
+  // Runs the automaton from the token start and backs up to the longest
+  // accepted text: its rule, with the token text set, or qpx::kNoRule when
+  // the input is exhausted before the token's first character.
   int MatchToken();
+
+  int m_depth;
+
+ private:
+  void Act(int rule);
   void SkipWhiteSpace();
   void SkipLineComment();
   void SkipLiteral();
-  void SkipLineCommentStepwise();
-  void SkipLiteralStepwise();
   bool SkipPast(char wanted);
-
-  int m_depth;
 };

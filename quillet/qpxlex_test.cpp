@@ -2,11 +2,13 @@
 // priorities, the buffer's refills and push-backs at the chunk boundary, and
 // the stop on an overlong token.
 #include "qpxlex.h"
+#include "qpxlex_reference.h"
 
 #include <gtest/gtest.h>
 #include <stdio.h>
 #include <string.h>
 
+#include <memory>
 #include <random>
 #include <string>
 
@@ -76,19 +78,20 @@ int ReferenceDepth(const std::string& text) {
 
 class QPXlexTest : public testsupport::IsolatedTest {
  protected:
-  // The depth after scanning `text`, with yylex or with the stepwise driver.
-  int Depth(const std::string& text, bool stepwise = false) {
+  // The depth after scanning `text`, with yylex or with the reference scanner.
+  int Depth(const std::string& text, bool reference = false) {
     const std::string path = Write(text);
-    const int depth = DepthOf(path, stepwise);
+    const int depth = DepthOf(path, reference);
     remove(path.c_str());
     return depth;
   }
 
-  // Both drivers and the reference agree on `text`; the common depth.
+  // yylex, the reference scanner and the rules written out agree on `text`;
+  // the common depth.
   int CheckedDepth(const std::string& text) {
     const std::string path = Write(text);
     const int depth = DepthOf(path, false);
-    EXPECT_EQ(DepthOf(path, true), depth) << "stepwise driver differs";
+    EXPECT_EQ(DepthOf(path, true), depth) << "reference scanner differs";
     EXPECT_EQ(ReferenceDepth(text), depth) << "rules differ";
     remove(path.c_str());
     return depth;
@@ -103,15 +106,16 @@ class QPXlexTest : public testsupport::IsolatedTest {
     return path;
   }
 
-  int DepthOf(const std::string& path, bool stepwise) {
+  int DepthOf(const std::string& path, bool reference) {
     FILE* stream = fopen(path.c_str(), "rb");
     EXPECT_NE(stream, nullptr);
     if (!stream) return 0;
-    QPXlex lexer(stream);
-    const int result = stepwise ? lexer.yylexStepwise() : lexer.yylex();
+    std::unique_ptr<QPXlex> lexer =
+        reference ? std::make_unique<QPXlexReference>(stream) : std::make_unique<QPXlex>(stream);
+    const int result = lexer->yylex();
     fclose(stream);
     EXPECT_EQ(result, 0);
-    return lexer.GetDepth();
+    return lexer->GetDepth();
   }
 
   int scripts_ = 0;

@@ -52,6 +52,16 @@ class YYLexer : public CObject {
   // Puts `c` back in front of the cursor, so that the next token starts with it.
   void yyunput(int c);
 
+  // Sets up the empty buffer at the first call of yylex; afterwards does nothing.
+  void yysetup() {
+    if (yyfirst) {
+      yycur = 0;
+      yyend = 0;
+      yyleng = 0;
+      yyeof = 0;
+      yyfirst = 0;
+    }
+  }
   // Puts the character displaced by the current token's terminating zero back
   // into the buffer. Does nothing when no character is held.
   void yyrestore() {

@@ -34,26 +34,26 @@ void EndAtNul(char* begin, char** end) {
 // any length.
 class LineReader {
  public:
-  explicit LineReader(CFile& file) : file_(file), buffer_(kPiece + 1) {}
+  explicit LineReader(CFile& file) : m_file(file), m_buffer(kPiece + 1) {}
 
   // The next line without its line end as [*begin, *end), in the reader's
   // own buffer: the caller may change it, including the byte at *end.
   // False at the end of the file. Throws CFileException on a read error.
   bool Next(char** begin, char** end) {
     for (;;) {
-      char* data = buffer_.data();
-      char* lf = static_cast<char*>(memchr(data + start_, '\n', filled_ - start_));
+      char* data = m_buffer.data();
+      char* lf = static_cast<char*>(memchr(data + m_nStart, '\n', m_nFilled - m_nStart));
       if (lf != NULL) {
-        *begin = data + start_;
+        *begin = data + m_nStart;
         *end = lf > *begin && lf[-1] == '\r' ? lf - 1 : lf;
-        start_ = static_cast<size_t>(lf - data) + 1;
+        m_nStart = static_cast<size_t>(lf - data) + 1;
         return true;
       }
-      if (atEnd_) {
-        if (start_ == filled_) return false;
-        *begin = data + start_;
-        *end = data + filled_;  // the buffer always has one byte more
-        start_ = filled_;
+      if (m_bAtEnd) {
+        if (m_nStart == m_nFilled) return false;
+        *begin = data + m_nStart;
+        *end = data + m_nFilled;  // the buffer always has one byte more
+        m_nStart = m_nFilled;
         return true;
       }
       Refill();
@@ -66,22 +66,22 @@ class LineReader {
   void Refill() {
     // The unfinished line moves to the front; a line longer than the buffer
     // makes it grow.
-    if (start_ > 0) {
-      memmove(buffer_.data(), buffer_.data() + start_, filled_ - start_);
-      filled_ -= start_;
-      start_ = 0;
+    if (m_nStart > 0) {
+      memmove(m_buffer.data(), m_buffer.data() + m_nStart, m_nFilled - m_nStart);
+      m_nFilled -= m_nStart;
+      m_nStart = 0;
     }
-    if (buffer_.size() - 1 - filled_ < kPiece / 2) buffer_.resize(2 * (buffer_.size() - 1) + 1);
-    UINT read = file_.Read(buffer_.data() + filled_, static_cast<UINT>(buffer_.size() - 1 - filled_));
-    if (read == 0) atEnd_ = true;
-    filled_ += read;
+    if (m_buffer.size() - 1 - m_nFilled < kPiece / 2) m_buffer.resize(2 * (m_buffer.size() - 1) + 1);
+    UINT read = m_file.Read(m_buffer.data() + m_nFilled, static_cast<UINT>(m_buffer.size() - 1 - m_nFilled));
+    if (read == 0) m_bAtEnd = true;
+    m_nFilled += read;
   }
 
-  CFile& file_;
-  std::vector<char> buffer_;
-  size_t start_ = 0;
-  size_t filled_ = 0;
-  bool atEnd_ = false;
+  CFile& m_file;
+  std::vector<char> m_buffer;
+  size_t m_nStart = 0;
+  size_t m_nFilled = 0;
+  bool m_bAtEnd = false;
 };
 
 }  // namespace

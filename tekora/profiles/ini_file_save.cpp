@@ -22,13 +22,13 @@ class LineFormat {
   // being unloaded): a save without its formats writes nothing.
   explicit LineFormat(UINT id) {
     CString format;
-    valid_ = format.LoadString(id) != FALSE;
+    m_bValid = format.LoadString(id) != FALSE;
     LPCSTR p = format;
     for (LPCSTR field = strstr(p, "%s"); field != NULL; field = strstr(p, "%s")) {
-      pieces_.emplace_back(p, static_cast<size_t>(field - p));
+      m_pieces.emplace_back(p, static_cast<size_t>(field - p));
       p = field + 2;
     }
-    pieces_.emplace_back(p);
+    m_pieces.emplace_back(p);
   }
 
   // Appends the line with the texts in its fields, as a text-mode file
@@ -36,15 +36,15 @@ class LineFormat {
   void Append(std::string& out, std::initializer_list<LPCSTR> fields) const {
     size_t i = 0;
     for (LPCSTR field : fields) {
-      if (i + 1 >= pieces_.size()) break;
-      AppendText(out, pieces_[i].data(), pieces_[i].size());
+      if (i + 1 >= m_pieces.size()) break;
+      AppendText(out, m_pieces[i].data(), m_pieces[i].size());
       AppendText(out, field, strlen(field));
       ++i;
     }
-    for (; i < pieces_.size(); ++i) AppendText(out, pieces_[i].data(), pieces_[i].size());
+    for (; i < m_pieces.size(); ++i) AppendText(out, m_pieces[i].data(), m_pieces[i].size());
   }
 
-  bool IsValid() const { return valid_; }
+  bool IsValid() const { return m_bValid; }
 
   static void AppendText(std::string& out, const char* text, size_t length) {
     const char* end = text + length;
@@ -61,8 +61,8 @@ class LineFormat {
   }
 
  private:
-  std::vector<std::string> pieces_;
-  bool valid_;
+  std::vector<std::string> m_pieces;
+  bool m_bValid;
 };
 
 // The text goes to the file in pieces of about this size: a whole large file

@@ -8,25 +8,6 @@
 
 #include "shared_profile.h"
 
-namespace tekora {
-
-PAIniFile* CachedProfileFile(LPCSTR file) {
-  PABigProfile* cache = SharedProfileCache();
-  if (cache == nullptr || file == nullptr || *file == '\0') return nullptr;
-  // PAMakeFullPath without a copy of the name on the heap: this runs on
-  // every read of a setting.
-  char full[MAX_PATH];
-  LPCSTR path = _fullpath(full, file, MAX_PATH) != nullptr ? full : file;
-  PAIniFile* ini = cache->FindFile(path);
-  if (ini == nullptr) {
-    cache->LoadFile(path);
-    ini = cache->FindFile(path);
-  }
-  return ini;
-}
-
-}  // namespace tekora
-
 namespace {
 
 // The section of that exact name, added (and the file marked modified) when

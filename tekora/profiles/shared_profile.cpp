@@ -1,6 +1,8 @@
-// The shared profile cache, its saves when a thread ends, and the exported
-// calls on the cache as a whole.
+// The shared profile cache, its saves when a thread ends, the opening of one
+// cached file, and the exported calls on the cache as a whole.
 #include "shared_profile.h"
+
+#include <stdlib.h>
 
 namespace {
 
@@ -36,6 +38,21 @@ PABigProfile* SharedProfileCache() {
   static thread_local ThreadEndSave threadEndSave;
   (void)threadEndSave;
   return g_cache;
+}
+
+PAIniFile* CachedProfileFile(LPCSTR file) {
+  PABigProfile* cache = SharedProfileCache();
+  if (cache == nullptr || file == nullptr || *file == '\0') return nullptr;
+  // PAMakeFullPath without a copy of the name on the heap: this runs on
+  // every read of a setting.
+  char full[MAX_PATH];
+  LPCSTR path = _fullpath(full, file, MAX_PATH) != nullptr ? full : file;
+  PAIniFile* ini = cache->FindFile(path);
+  if (ini == nullptr) {
+    cache->LoadFile(path);
+    ini = cache->FindFile(path);
+  }
+  return ini;
 }
 
 }  // namespace tekora

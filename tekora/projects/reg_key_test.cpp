@@ -10,7 +10,7 @@
 #include <tekora/tekora.h>
 #include <testsupport/temp_dir.h>
 
-#include "own_registry_key.h"
+#include "registry_test_support.h"
 
 namespace {
 

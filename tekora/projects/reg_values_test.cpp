@@ -9,7 +9,7 @@
 #include <testsupport/run_program.h>
 #include <testsupport/temp_dir.h>
 
-#include "own_registry_key.h"
+#include "registry_test_support.h"
 
 namespace {
 

@@ -12,11 +12,11 @@ namespace {
 // A record that counts its destruction, to see the array delete it.
 class CountedSettings : public PAScriptSettings {
  public:
-  CountedSettings(int priority, int* deleted) : deleted_(deleted) { SetPriority(priority); }
-  ~CountedSettings() override { ++*deleted_; }
+  CountedSettings(int priority, int* deleted) : m_pnDeleted(deleted) { SetPriority(priority); }
+  ~CountedSettings() override { ++*m_pnDeleted; }
 
  private:
-  int* deleted_;
+  int* m_pnDeleted;
 };
 
 PAScriptSettings* WithPriority(int priority) {

@@ -78,16 +78,16 @@ class UserLocaleTest : public ::testing::Test {
   void SetUp() override {
     char value[256];
     DWORD n = GetEnvironmentVariableA("LC_ALL", value, sizeof value);
-    hadValue_ = n > 0 && n < sizeof value;
-    if (hadValue_) saved_ = value;
+    m_bHadValue = n > 0 && n < sizeof value;
+    if (m_bHadValue) m_strSaved = value;
   }
-  void TearDown() override { SetEnvironmentVariableA("LC_ALL", hadValue_ ? saved_.c_str() : nullptr); }
+  void TearDown() override { SetEnvironmentVariableA("LC_ALL", m_bHadValue ? m_strSaved.c_str() : nullptr); }
   bool Switch(LPCSTR posixName, LCID expected) {
     SetEnvironmentVariableA("LC_ALL", posixName);
     return GetUserDefaultLCID() == expected;
   }
-  bool hadValue_ = false;
-  std::string saved_;
+  bool m_bHadValue = false;
+  std::string m_strSaved;
 };
 
 TEST_F(UserLocaleTest, DatesAndTimesUnderTwoLocales) {

@@ -51,10 +51,10 @@ int CompareFolded(LPCSTR a, LPCSTR b) {
 // ---------------------------------------------------------------------------
 // Storage
 
-bool CString::IsShared() const { return m_pszData == NilData(); }
+bool CString::HasNoBuffer() const { return m_pszData == NilData(); }
 
 void CString::Release() {
-  if (!IsShared()) free(GetHeader());
+  if (!HasNoBuffer()) free(GetHeader());
   m_pszData = NilData();
 }
 
@@ -63,7 +63,7 @@ void CString::Release() {
 void CString::Reserve(int nNeeded, bool bKeep) {
   if (nNeeded < 0 || nNeeded > kMaxLength) AfxThrowMemoryException();
   int nOldLength = GetLength();
-  if (!IsShared() && GetHeader()->nAllocLength >= nNeeded) {
+  if (!HasNoBuffer() && GetHeader()->nAllocLength >= nNeeded) {
     if (!bKeep) SetLengthInternal(0);
     return;
   }
@@ -82,7 +82,7 @@ void CString::Reserve(int nNeeded, bool bKeep) {
 }
 
 void CString::SetLengthInternal(int nLength) {
-  if (IsShared()) return;  // only length 0 is possible here
+  if (HasNoBuffer()) return;  // only length 0 is possible here
   GetHeader()->nDataLength = nLength;
   m_pszData[nLength] = '\0';
 }
@@ -90,10 +90,10 @@ void CString::SetLengthInternal(int nLength) {
 // Replaces the text; the source may lie inside this string's own buffer.
 void CString::AssignRaw(LPCSTR lpch, int nLength) {
   if (nLength <= 0) {
-    if (!IsShared()) SetLengthInternal(0);
+    if (!HasNoBuffer()) SetLengthInternal(0);
     return;
   }
-  if (!IsShared() && GetHeader()->nAllocLength >= nLength) {
+  if (!HasNoBuffer() && GetHeader()->nAllocLength >= nLength) {
     memmove(m_pszData, lpch, static_cast<size_t>(nLength));
     SetLengthInternal(nLength);
     return;
@@ -113,7 +113,7 @@ void CString::AppendRaw(LPCSTR lpch, int nLength) {
   int nOld = GetLength();
   if (nLength > kMaxLength - nOld) AfxThrowMemoryException();
   int nNew = nOld + nLength;
-  if (IsShared() || GetHeader()->nAllocLength < nNew) {
+  if (HasNoBuffer() || GetHeader()->nAllocLength < nNew) {
     // Grow by half again so that repeated appends stay linear overall.
     long long grown = static_cast<long long>(nOld) + nOld / 2;
     int nAlloc = grown > nNew ? static_cast<int>(grown < kMaxLength ? grown : kMaxLength) : nNew;
@@ -341,7 +341,7 @@ LPSTR CString::GetBufferSetLength(int nNewLength) {
 }
 
 void CString::ReleaseBuffer(int nNewLength) {
-  if (IsShared()) return;
+  if (HasNoBuffer()) return;
   int nAlloc = GetHeader()->nAllocLength;
   if (nNewLength < 0) {
     // The caller wrote a C string: its length is up to the first NUL, and
@@ -358,7 +358,7 @@ void CString::Preallocate(int nLength) {
 }
 
 void CString::FreeExtra() {
-  if (IsShared() || GetHeader()->nAllocLength == GetLength()) return;
+  if (HasNoBuffer() || GetHeader()->nAllocLength == GetLength()) return;
   if (GetLength() == 0) {
     Release();
     return;

@@ -1,21 +1,16 @@
 // CFile on the Win32 file handle API.
 #include <afx.h>
 
+#include <errno.h>
 #include <string.h>
+
+#include "open_request.h"
 
 IMPLEMENT_DYNAMIC(CFile, CObject)
 
 const HANDLE CFile::hFileNull = INVALID_HANDLE_VALUE;
 
 namespace {
-
-// The absolute form of a path; the path as given when that fails.
-CString FullPath(LPCSTR lpszFileName) {
-  char buffer[MAX_PATH];
-  DWORD n = GetFullPathNameA(lpszFileName, sizeof buffer, buffer, NULL);
-  if (n == 0 || n >= sizeof buffer) return CString(lpszFileName);
-  return CString(buffer, static_cast<int>(n));
-}
 
 // The last component of a path (after the last "\" or "/").
 CString LastComponent(const CString& path) {
@@ -26,11 +21,22 @@ CString LastComponent(const CString& path) {
   return path.Mid(cut + 1);
 }
 
-void FillOpenError(CFileException* pError, DWORD dwError, LPCSTR lpszFileName) {
-  if (pError == NULL) return;
-  pError->m_lOsError = static_cast<LONG>(dwError);
-  pError->m_cause = CFileException::OsErrorToException(static_cast<LONG>(dwError));
-  pError->m_strFileName = lpszFileName;
+// The calls that tell a failure by a value that may also be a result: with
+// the last error cleared before the call, a failure is the value together
+// with a last error.
+void ThrowOnFailure(bool bFailureValue, const CString& strFileName) {
+  if (!bFailureValue) return;
+  DWORD dwError = GetLastError();
+  if (dwError != NO_ERROR) CFileException::ThrowOsError(static_cast<LONG>(dwError), strFileName);
+}
+
+// Moves the file pointer and returns its new place.
+ULONGLONG MovePointer(HANDLE hFile, LONGLONG lOff, DWORD dwMoveMethod, const CString& strFileName) {
+  LONG lHigh = static_cast<LONG>(lOff >> 32);
+  SetLastError(NO_ERROR);
+  DWORD dwLow = SetFilePointer(hFile, static_cast<LONG>(lOff & 0xFFFFFFFF), &lHigh, dwMoveMethod);
+  ThrowOnFailure(dwLow == INVALID_SET_FILE_POINTER, strFileName);
+  return (static_cast<ULONGLONG>(static_cast<DWORD>(lHigh)) << 32) | dwLow;
 }
 
 BYTE AttributesToStatus(DWORD dwAttributes) {
@@ -59,42 +65,12 @@ BOOL CFile::Open(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pError) {
   if (m_hFile != hFileNull) CFile::Abort();  // an object opens one file at a time
   m_bCloseOnDelete = FALSE;
   m_strFileName.Empty();
-  if (lpszFileName == NULL || *lpszFileName == '\0') {
-    FillOpenError(pError, ERROR_FILE_NOT_FOUND, lpszFileName);
-    return FALSE;
-  }
+  if (!afx_open::CheckRequest(lpszFileName, nOpenFlags, pError)) return FALSE;
 
-  DWORD dwAccess = 0;
-  switch (nOpenFlags & 3) {
-    case modeRead:
-      dwAccess = GENERIC_READ;
-      break;
-    case modeWrite:
-      dwAccess = GENERIC_WRITE;
-      break;
-    case modeReadWrite:
-      dwAccess = GENERIC_READ | GENERIC_WRITE;
-      break;
-    default:
-      FillOpenError(pError, ERROR_INVALID_PARAMETER, lpszFileName);
-      return FALSE;
-  }
-
-  DWORD dwShareMode = 0;
-  switch (nOpenFlags & 0x70) {
-    case shareDenyWrite:
-      dwShareMode = FILE_SHARE_READ;
-      break;
-    case shareDenyRead:
-      dwShareMode = FILE_SHARE_WRITE;
-      break;
-    case shareDenyNone:
-      dwShareMode = FILE_SHARE_READ | FILE_SHARE_WRITE;
-      break;
-    default:  // shareCompat and shareExclusive
-      dwShareMode = 0;
-      break;
-  }
+  DWORD dwAccess = GENERIC_READ;
+  if ((nOpenFlags & 3) == modeWrite) dwAccess = GENERIC_WRITE;
+  if ((nOpenFlags & 3) == modeReadWrite) dwAccess = GENERIC_READ | GENERIC_WRITE;
+  DWORD dwShareMode = afx_open::ShareModeOf(nOpenFlags).dwShareMode;
 
   DWORD dwCreateFlag;
   if (nOpenFlags & modeCreate) {
@@ -112,12 +88,12 @@ BOOL CFile::Open(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pError) {
   // start children that must not keep its files open.
   HANDLE hFile = CreateFileA(lpszFileName, dwAccess, dwShareMode, NULL, dwCreateFlag, dwFlags, NULL);
   if (hFile == INVALID_HANDLE_VALUE) {
-    FillOpenError(pError, GetLastError(), lpszFileName);
+    afx_open::FillOpenError(pError, GetLastError(), errno, lpszFileName);
     return FALSE;
   }
   m_hFile = hFile;
   m_bCloseOnDelete = TRUE;
-  m_strFileName = FullPath(lpszFileName);
+  m_strFileName = afx_open::FullPath(lpszFileName);
   return TRUE;
 }
 
@@ -143,35 +119,16 @@ void CFile::Write(const void* lpBuf, UINT nCount) {
 
 ULONGLONG CFile::Seek(LONGLONG lOff, UINT nFrom) {
   if (nFrom != begin && nFrom != current && nFrom != end) AfxThrowInvalidArgException();
-  LONG lHigh = static_cast<LONG>(lOff >> 32);
-  SetLastError(NO_ERROR);
-  DWORD dwLow = SetFilePointer(m_hFile, static_cast<LONG>(lOff & 0xFFFFFFFF), &lHigh, nFrom);
-  if (dwLow == INVALID_SET_FILE_POINTER) {
-    DWORD dwError = GetLastError();
-    if (dwError != NO_ERROR) CFileException::ThrowOsError(static_cast<LONG>(dwError), m_strFileName);
-  }
-  return (static_cast<ULONGLONG>(static_cast<DWORD>(lHigh)) << 32) | dwLow;
+  return MovePointer(m_hFile, lOff, nFrom, m_strFileName);
 }
 
-ULONGLONG CFile::GetPosition() const {
-  LONG lHigh = 0;
-  SetLastError(NO_ERROR);
-  DWORD dwLow = SetFilePointer(m_hFile, 0, &lHigh, FILE_CURRENT);
-  if (dwLow == INVALID_SET_FILE_POINTER) {
-    DWORD dwError = GetLastError();
-    if (dwError != NO_ERROR) CFileException::ThrowOsError(static_cast<LONG>(dwError), m_strFileName);
-  }
-  return (static_cast<ULONGLONG>(static_cast<DWORD>(lHigh)) << 32) | dwLow;
-}
+ULONGLONG CFile::GetPosition() const { return MovePointer(m_hFile, 0, FILE_CURRENT, m_strFileName); }
 
 ULONGLONG CFile::GetLength() const {
   DWORD dwHigh = 0;
   SetLastError(NO_ERROR);
   DWORD dwLow = GetFileSize(m_hFile, &dwHigh);
-  if (dwLow == INVALID_FILE_SIZE) {
-    DWORD dwError = GetLastError();
-    if (dwError != NO_ERROR) CFileException::ThrowOsError(static_cast<LONG>(dwError), m_strFileName);
-  }
+  ThrowOnFailure(dwLow == INVALID_FILE_SIZE, m_strFileName);
   return (static_cast<ULONGLONG>(dwHigh) << 32) | dwLow;
 }
 
@@ -223,7 +180,7 @@ void CFile::SetFilePath(LPCSTR lpszNewName) { m_strFileName = lpszNewName; }
 BOOL CFile::GetStatus(LPCSTR lpszFileName, CFileStatus& rStatus) {
   memset(rStatus.m_szFullName, 0, sizeof rStatus.m_szFullName);
   if (lpszFileName == NULL) return FALSE;
-  CString full = FullPath(lpszFileName);
+  CString full = afx_open::FullPath(lpszFileName);
   if (full.GetLength() >= MAX_PATH) return FALSE;
   WIN32_FIND_DATAA data;
   HANDLE hFind = FindFirstFileA(lpszFileName, &data);

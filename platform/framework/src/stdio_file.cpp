@@ -5,32 +5,11 @@
 #include <limits.h>
 #include <string.h>
 
+#include "open_request.h"
+
 IMPLEMENT_DYNAMIC(CStdioFile, CFile)
 
 namespace {
-
-// The absolute form of a path; the path as given when that fails.
-CString FullPath(LPCSTR lpszFileName) {
-  char buffer[MAX_PATH];
-  DWORD n = GetFullPathNameA(lpszFileName, sizeof buffer, buffer, NULL);
-  if (n == 0 || n >= sizeof buffer) return CString(lpszFileName);
-  return CString(buffer, static_cast<int>(n));
-}
-
-// Fills the caller's exception object after a failed open. The runtime
-// leaves the system's error code behind; errno is the fallback.
-void FillOpenError(CFileException* pError, DWORD dwError, int nErrno, LPCSTR lpszFileName) {
-  if (pError == NULL) return;
-  if (dwError != NO_ERROR) {
-    pError->m_lOsError = static_cast<LONG>(dwError);
-    pError->m_cause = CFileException::OsErrorToException(static_cast<LONG>(dwError));
-  } else {
-    pError->m_lOsError = -1;
-    pError->m_cause = CFileException::ErrnoToException(nErrno);
-    if (pError->m_cause == CFileException::none) pError->m_cause = CFileException::genericException;
-  }
-  pError->m_strFileName = lpszFileName;
-}
 
 // Reads one chunk of a line with fgets and tells how many bytes it stored,
 // NULs included: the buffer is pre-filled with non-NUL bytes, so the last
@@ -64,14 +43,7 @@ BOOL CStdioFile::Open(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pErr
   if (m_pStream != NULL) CStdioFile::Abort();  // an object opens one file at a time
   m_bCloseOnDelete = FALSE;
   m_strFileName.Empty();
-  if (lpszFileName == NULL || *lpszFileName == '\0') {
-    FillOpenError(pError, ERROR_FILE_NOT_FOUND, ENOENT, lpszFileName);
-    return FALSE;
-  }
-  if ((nOpenFlags & 3) == 3) {
-    FillOpenError(pError, ERROR_INVALID_PARAMETER, EINVAL, lpszFileName);
-    return FALSE;
-  }
+  if (!afx_open::CheckRequest(lpszFileName, nOpenFlags, pError)) return FALSE;
 
   // Reading a file that is created when missing must not take write access:
   // other readers that deny writing (as every loader of a profile does) would
@@ -99,28 +71,12 @@ BOOL CStdioFile::Open(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pErr
   szMode[nMode++] = (nOpenFlags & typeBinary) ? 'b' : 't';
   szMode[nMode] = '\0';
 
-  int nShareFlag;
-  switch (nOpenFlags & 0x70) {
-    case shareDenyWrite:
-      nShareFlag = _SH_DENYWR;
-      break;
-    case shareDenyRead:
-      nShareFlag = _SH_DENYRD;
-      break;
-    case shareDenyNone:
-      nShareFlag = _SH_DENYNO;
-      break;
-    default:  // shareCompat and shareExclusive
-      nShareFlag = _SH_DENYRW;
-      break;
-  }
-
   // Without modeCreate the file must exist; "a" alone would create it.
   if (!(nOpenFlags & modeCreate) && szMode[0] == 'a') {
     SetLastError(NO_ERROR);
     if (GetFileAttributesA(lpszFileName) == INVALID_FILE_ATTRIBUTES) {
       DWORD dwError = GetLastError();
-      FillOpenError(pError, dwError != NO_ERROR ? dwError : ERROR_FILE_NOT_FOUND, ENOENT, lpszFileName);
+      afx_open::FillOpenError(pError, dwError != NO_ERROR ? dwError : ERROR_FILE_NOT_FOUND, ENOENT, lpszFileName);
       return FALSE;
     }
   }
@@ -130,7 +86,7 @@ BOOL CStdioFile::Open(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pErr
     HANDLE hFile = CreateFileA(lpszFileName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_ALWAYS,
                                FILE_ATTRIBUTE_NORMAL, NULL);
     if (hFile == INVALID_HANDLE_VALUE) {
-      FillOpenError(pError, GetLastError(), EACCES, lpszFileName);
+      afx_open::FillOpenError(pError, GetLastError(), EACCES, lpszFileName);
       return FALSE;
     }
     CloseHandle(hFile);
@@ -138,10 +94,10 @@ BOOL CStdioFile::Open(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pErr
 
   SetLastError(NO_ERROR);
   errno = 0;
-  FILE* pStream = _fsopen(lpszFileName, szMode, nShareFlag);
+  FILE* pStream = _fsopen(lpszFileName, szMode, afx_open::ShareModeOf(nOpenFlags).nShareFlag);
   if (pStream == NULL) {
     int nErrno = errno;
-    FillOpenError(pError, GetLastError(), nErrno, lpszFileName);
+    afx_open::FillOpenError(pError, GetLastError(), nErrno, lpszFileName);
     return FALSE;
   }
   // An appending stream still reads from the start of the file; writes go
@@ -149,7 +105,7 @@ BOOL CStdioFile::Open(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pErr
   if (szMode[0] == 'a') fseek(pStream, 0, SEEK_SET);
   m_pStream = pStream;
   m_bCloseOnDelete = TRUE;
-  m_strFileName = FullPath(lpszFileName);
+  m_strFileName = afx_open::FullPath(lpszFileName);
   return TRUE;
 }
 

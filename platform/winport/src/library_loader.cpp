@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "ascii_text.h"
 #include "ordinal_table.h"
 #include "path_resolver.h"
 #include "win_path.h"
@@ -23,17 +24,12 @@ std::string Lower(std::string text) {
   return text;
 }
 
-bool EndsWithIgnoringCase(const std::string& text, const char* suffix) {
-  size_t n = strlen(suffix);
-  return text.size() >= n && strcasecmp(text.c_str() + text.size() - n, suffix) == 0;
-}
-
 // The shared library name of a Windows module name: "TEKORA.DLL" and
 // "tekora" become "libtekora.so"; a name that already is one stays.
 std::string SharedLibraryName(const std::string& module) {
-  if (EndsWithIgnoringCase(module, ".so")) return module;
+  if (winport::EndsWithIgnoreCase(module, ".so")) return module;
   std::string stem = module;
-  if (EndsWithIgnoringCase(stem, ".dll")) stem.resize(stem.size() - 4);
+  if (winport::EndsWithIgnoreCase(stem, ".dll")) stem.resize(stem.size() - 4);
   return "lib" + Lower(stem) + ".so";
 }
 

@@ -34,10 +34,6 @@ std::string FindIgnoringCase(const std::string& directory, const std::string& na
 
 }  // namespace
 
-bool EqualsIgnoreCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
-}
-
 ResolvedPath ResolvePath(const char* windowsPath) {
   ResolvedPath result;
   AbsolutePath absolute;

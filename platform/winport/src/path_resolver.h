@@ -30,7 +30,4 @@ struct ResolvedPath {
 // Resolves a Windows (or POSIX) path against the file system.
 ResolvedPath ResolvePath(const char* windowsPath);
 
-// ASCII comparison without regard to case, as Windows compares file names.
-bool EqualsIgnoreCase(const std::string& a, const std::string& b);
-
 }  // namespace winport

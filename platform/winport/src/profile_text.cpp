@@ -4,21 +4,13 @@
 
 #include <utility>
 
+#include "ascii_text.h"
+
 namespace winport {
 namespace profile {
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
-
-char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameName(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
-  }
-  return true;
-}
 
 // [begin, end) without the blanks at both ends.
 std::string Trimmed(const std::string& text, size_t begin, size_t end) {
@@ -134,7 +126,7 @@ Section FindSection(const std::string& text, const std::string& name) {
         return section;
       }
       if (kind != Kind::kBlank) section.last = line;
-    } else if (kind == Kind::kHeader && SameName(headerName, wanted)) {
+    } else if (kind == Kind::kHeader && EqualsIgnoreCase(headerName, wanted)) {
       section.found = true;
       section.header = line;
       section.last = line;
@@ -166,7 +158,7 @@ Key FindKey(const std::string& text, const Section& section, const std::string& 
   const std::string wanted = TrimmedName(name);
   Key result;
   VisitKeys(text, section, [&](Key key) {
-    if (!SameName(key.name, wanted)) return false;
+    if (!EqualsIgnoreCase(key.name, wanted)) return false;
     result = std::move(key);
     return true;
   });

@@ -4,22 +4,18 @@
 #include <limits.h>
 #include <stdlib.h>
 #include <string.h>
-#include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <utility>
 #include <vector>
 
+#include "ascii_text.h"
 #include "path_resolver.h"
 #include "win_path.h"
 
 namespace winport {
 namespace {
-
-bool EndsWithIgnoringCase(const std::string& text, const char* suffix) {
-  size_t n = strlen(suffix);
-  return text.size() >= n && strcasecmp(text.c_str() + text.size() - n, suffix) == 0;
-}
 
 std::string LeafOf(const std::string& name) {
   size_t slash = name.find_last_of("\\/");
@@ -32,7 +28,7 @@ bool HasFolder(const std::string& name) {
 }
 
 bool IsBatchName(const std::string& path) {
-  return EndsWithIgnoringCase(path, ".bat") || EndsWithIgnoringCase(path, ".cmd");
+  return EndsWithIgnoreCase(path, ".bat") || EndsWithIgnoreCase(path, ".cmd");
 }
 
 std::string ProgramFolder() {
@@ -82,7 +78,7 @@ DWORD TryVariants(const std::string& prefix, const std::string& name, ProgramFil
 
 std::vector<std::string> ProgramNameVariants(const std::string& name) {
   std::string leaf = LeafOf(name);
-  if (EndsWithIgnoringCase(leaf, ".exe")) return {name, name.substr(0, name.size() - 4)};
+  if (EndsWithIgnoreCase(leaf, ".exe")) return {name, name.substr(0, name.size() - 4)};
   if (leaf.find('.') != std::string::npos) return {name};
   return {name + ".exe", name};
 }
@@ -97,14 +93,7 @@ DWORD FindProgram(const std::string& name, bool search, ProgramFile* program) {
   }
   std::vector<std::string> folders = {ProgramFolder(), CurrentFolder()};
   if (const char* path = getenv("PATH")) {
-    std::string list = path;
-    size_t start = 0;
-    while (start <= list.size()) {
-      size_t end = list.find(':', start);
-      if (end == std::string::npos) end = list.size();
-      if (end > start) folders.push_back(list.substr(start, end - start));
-      start = end + 1;
-    }
+    for (std::string& folder : SplitNonEmpty(path, ':')) folders.push_back(std::move(folder));
   }
   for (const std::string& folder : folders) {
     if (folder.empty() || folder[0] != '/') continue;  // relative PATH entries are not searched

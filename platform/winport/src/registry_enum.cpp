@@ -9,15 +9,20 @@ using winport::registry::KeyRef;
 
 namespace {
 
-// Resolves the handle and checks its access; the result is the error.
-DWORD Prepare(HKEY hKey, REGSAM needed, KeyRef* ref) {
-  DWORD error = winport::registry::ResolveKey(hKey, ref);
-  if (error == ERROR_SUCCESS) error = winport::registry::CheckAccess(*ref, needed);
-  return error;
-}
-
-DWORD FindOrMissing(Key& root, const KeyRef& ref, Key** key) {
-  return winport::registry::FindKey(root, ref, key);
+// Resolves the handle, checks its access and runs `read` on its key in the
+// store; the result is the first error, else what `read` returns.
+template <typename Read>
+LSTATUS ReadKey(HKEY hKey, REGSAM needed, Read read) {
+  KeyRef ref;
+  DWORD error = winport::registry::ResolveKey(hKey, &ref);
+  if (error == ERROR_SUCCESS) error = winport::registry::CheckAccess(ref, needed);
+  if (error != ERROR_SUCCESS) return static_cast<LSTATUS>(error);
+  error = winport::registry::ReadRoot(ref.root, [&](Key& root) -> DWORD {
+    Key* key = nullptr;
+    DWORD found = winport::registry::FindKey(root, ref, &key);
+    return found != ERROR_SUCCESS ? found : read(*key);
+  });
+  return static_cast<LSTATUS>(error);
 }
 
 // A key's class into the caller's buffer: ERROR_MORE_DATA (with the length
@@ -40,15 +45,9 @@ DWORD CopyClass(const Key& key, LPSTR lpClass, LPDWORD lpcchClass) {
 extern "C" LSTATUS WINAPI RegEnumKeyExA(HKEY hKey, DWORD dwIndex, LPSTR lpName, LPDWORD lpcchName, LPDWORD,
                                         LPSTR lpClass, LPDWORD lpcchClass, PFILETIME lpftLastWriteTime) {
   if (!lpName || !lpcchName) return ERROR_INVALID_PARAMETER;
-  KeyRef ref;
-  DWORD error = Prepare(hKey, KEY_ENUMERATE_SUB_KEYS, &ref);
-  if (error != ERROR_SUCCESS) return static_cast<LSTATUS>(error);
-  error = winport::registry::ReadRoot(ref.root, [&](Key& root) -> DWORD {
-    Key* key = nullptr;
-    DWORD found = FindOrMissing(root, ref, &key);
-    if (found != ERROR_SUCCESS) return found;
-    if (dwIndex >= key->subkeys().size()) return ERROR_NO_MORE_ITEMS;
-    const Key& subkey = *key->subkeys()[dwIndex];
+  return ReadKey(hKey, KEY_ENUMERATE_SUB_KEYS, [&](Key& key) -> DWORD {
+    if (dwIndex >= key.subkeys().size()) return ERROR_NO_MORE_ITEMS;
+    const Key& subkey = *key.subkeys()[dwIndex];
     const std::string& name = subkey.name();
     if (name.size() + 1 > *lpcchName) return ERROR_MORE_DATA;
     DWORD copied = CopyClass(subkey, lpClass, lpcchClass);
@@ -58,21 +57,14 @@ extern "C" LSTATUS WINAPI RegEnumKeyExA(HKEY hKey, DWORD dwIndex, LPSTR lpName, 
     if (lpftLastWriteTime) *lpftLastWriteTime = FILETIME{0, 0};
     return ERROR_SUCCESS;
   });
-  return static_cast<LSTATUS>(error);
 }
 
 extern "C" LSTATUS WINAPI RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD lpcchValueName,
                                         LPDWORD lpReserved, LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData) {
   if (!lpValueName || !lpcchValueName || lpReserved || (lpData && !lpcbData)) return ERROR_INVALID_PARAMETER;
-  KeyRef ref;
-  DWORD error = Prepare(hKey, KEY_QUERY_VALUE, &ref);
-  if (error != ERROR_SUCCESS) return static_cast<LSTATUS>(error);
-  error = winport::registry::ReadRoot(ref.root, [&](Key& root) -> DWORD {
-    Key* key = nullptr;
-    DWORD found = FindOrMissing(root, ref, &key);
-    if (found != ERROR_SUCCESS) return found;
-    if (dwIndex >= key->values().size()) return ERROR_NO_MORE_ITEMS;
-    const winport::registry::Value& value = key->values()[dwIndex];
+  return ReadKey(hKey, KEY_QUERY_VALUE, [&](Key& key) -> DWORD {
+    if (dwIndex >= key.values().size()) return ERROR_NO_MORE_ITEMS;
+    const winport::registry::Value& value = key.values()[dwIndex];
     if (value.name.size() + 1 > *lpcchValueName) return ERROR_MORE_DATA;
     DWORD copied = winport::registry::CopyValueData(value, lpType, lpData, lpcbData);
     if (copied != ERROR_SUCCESS) return copied;
@@ -80,7 +72,6 @@ extern "C" LSTATUS WINAPI RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueN
     *lpcchValueName = static_cast<DWORD>(value.name.size());
     return ERROR_SUCCESS;
   });
-  return static_cast<LSTATUS>(error);
 }
 
 extern "C" LSTATUS WINAPI RegQueryInfoKeyA(HKEY hKey, LPSTR lpClass, LPDWORD lpcchClass, LPDWORD lpReserved,
@@ -88,33 +79,26 @@ extern "C" LSTATUS WINAPI RegQueryInfoKeyA(HKEY hKey, LPSTR lpClass, LPDWORD lpc
                                            LPDWORD lpcValues, LPDWORD lpcbMaxValueNameLen, LPDWORD lpcbMaxValueLen,
                                            LPDWORD lpcbSecurityDescriptor, PFILETIME lpftLastWriteTime) {
   if (lpReserved) return ERROR_INVALID_PARAMETER;
-  KeyRef ref;
-  DWORD error = Prepare(hKey, KEY_QUERY_VALUE, &ref);
-  if (error != ERROR_SUCCESS) return static_cast<LSTATUS>(error);
-  error = winport::registry::ReadRoot(ref.root, [&](Key& root) -> DWORD {
-    Key* key = nullptr;
-    DWORD found = FindOrMissing(root, ref, &key);
-    if (found != ERROR_SUCCESS) return found;
+  return ReadKey(hKey, KEY_QUERY_VALUE, [&](Key& key) -> DWORD {
     DWORD maxSubKey = 0, maxClass = 0, maxName = 0, maxData = 0;
-    for (const auto& subkey : key->subkeys()) {
+    for (const auto& subkey : key.subkeys()) {
       if (subkey->name().size() > maxSubKey) maxSubKey = static_cast<DWORD>(subkey->name().size());
       if (subkey->className().size() > maxClass) maxClass = static_cast<DWORD>(subkey->className().size());
     }
-    for (const auto& value : key->values()) {
+    for (const auto& value : key.values()) {
       if (value.name.size() > maxName) maxName = static_cast<DWORD>(value.name.size());
       if (value.data.size() > maxData) maxData = static_cast<DWORD>(value.data.size());
     }
-    DWORD copied = CopyClass(*key, lpClass, lpcchClass);
+    DWORD copied = CopyClass(key, lpClass, lpcchClass);
     if (copied != ERROR_SUCCESS) return copied;
-    if (lpcSubKeys) *lpcSubKeys = static_cast<DWORD>(key->subkeys().size());
+    if (lpcSubKeys) *lpcSubKeys = static_cast<DWORD>(key.subkeys().size());
     if (lpcbMaxSubKeyLen) *lpcbMaxSubKeyLen = maxSubKey;
     if (lpcbMaxClassLen) *lpcbMaxClassLen = maxClass;
-    if (lpcValues) *lpcValues = static_cast<DWORD>(key->values().size());
+    if (lpcValues) *lpcValues = static_cast<DWORD>(key.values().size());
     if (lpcbMaxValueNameLen) *lpcbMaxValueNameLen = maxName;
     if (lpcbMaxValueLen) *lpcbMaxValueLen = maxData;
     if (lpcbSecurityDescriptor) *lpcbSecurityDescriptor = 0;
     if (lpftLastWriteTime) *lpftLastWriteTime = FILETIME{0, 0};
     return ERROR_SUCCESS;
   });
-  return static_cast<LSTATUS>(error);
 }

@@ -12,6 +12,8 @@
 #include <memory>
 #include <mutex>
 
+#include "reg_format.h"
+
 namespace winport {
 namespace registry {
 namespace {

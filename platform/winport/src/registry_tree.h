@@ -1,6 +1,6 @@
-// The in-memory registry of one root: a tree of keys with typed values, and
-// its text form in the .reg format ("Windows Registry Editor Version 5.00").
-// Names of keys and values are compared without regard to case.
+// The in-memory registry of one root: a tree of keys with typed values.
+// Names of keys and values are compared without regard to case. Its text
+// form, the .reg file, is read and written by reg_format.h.
 #pragma once
 
 #include <windows.h>
@@ -56,16 +56,6 @@ class Key {
   std::unordered_map<std::string, size_t> valueIndex_;  // folded name -> place in values_
   std::vector<std::unique_ptr<Key>> subkeys_;
 };
-
-// Reads the .reg text of the root `rootName` (such as "HKEY_CURRENT_USER")
-// into `root`. False when the text is damaged: no header, a key of another
-// root, a line that is neither key, value, comment nor blank, or bad data.
-// A key's class is kept in a comment line `;Class="text"` below its key
-// line, which the Windows registry editor skips like any comment.
-bool ParseRegText(const std::string& text, const std::string& rootName, Key* root);
-
-// The .reg text of the tree: the header, then every key with its values.
-std::string FormatRegText(const Key& root, const std::string& rootName);
 
 }  // namespace registry
 }  // namespace winport

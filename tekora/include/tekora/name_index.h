@@ -31,12 +31,12 @@ class NameIndex {
   // is another, and is then looked for everywhere.
   void Remove(LPCSTR name, CObject* object);
   void RemoveAll();
-  unsigned int GetCount() const { return count_; }
+  unsigned int GetCount() const { return m_nCount; }
 
  private:
   struct Slot {
     unsigned int hash;
-    unsigned int offset;  // of the name in text_
+    unsigned int offset;  // of the name in m_strText
     CObject* object;      // null: a free slot
   };
 
@@ -47,10 +47,10 @@ class NameIndex {
   // A table of `capacity` slots (a power of two) with the live names only.
   void Rebuild(size_t capacity);
 
-  std::vector<Slot> slots_;
-  std::string text_;         // every stored name with its terminator
-  unsigned int count_ = 0;
-  size_t deadText_ = 0;      // bytes of removed names still in text_
+  std::vector<Slot> m_slots;
+  std::string m_strText;     // every stored name with its terminator
+  unsigned int m_nCount = 0;
+  size_t m_nDeadText = 0;    // bytes of removed names still in m_strText
 };
 
 }  // namespace tekora

@@ -148,7 +148,9 @@ class CString {
     int nAllocLength;
   };
   Header* GetHeader() const { return reinterpret_cast<Header*>(m_pszData) - 1; }
-  bool IsShared() const;
+  // True while the string holds no buffer of its own: it points at the one
+  // shared empty string.
+  bool HasNoBuffer() const;
   void Reserve(int nNeeded, bool bKeep);
   void SetLengthInternal(int nLength);
   void AssignRaw(LPCSTR lpch, int nLength);
