@@ -2,6 +2,7 @@
 #include "fuzz_support.h"
 
 #include <dirent.h>
+#include <ftw.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -24,17 +25,10 @@ std::string MakeFolder() {
   return pattern + "/";
 }
 
-void RemoveFolder() {
-  const std::string& folder = Folder();
-  if (DIR* dir = opendir(folder.c_str())) {
-    while (dirent* entry = readdir(dir)) {
-      const std::string name = entry->d_name;
-      if (name != "." && name != "..") unlink((folder + name).c_str());
-    }
-    closedir(dir);
-  }
-  rmdir(folder.c_str());
-}
+int RemoveEntry(const char* path, const struct stat*, int, FTW*) { return remove(path); }
+
+// Removes the folder with everything in it.
+void RemoveFolder() { nftw(Folder().c_str(), RemoveEntry, 16, FTW_DEPTH | FTW_PHYS); }
 
 }  // namespace
 
@@ -61,9 +55,9 @@ std::string ReadFile(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-std::string FolderEntries() {
+std::string FolderEntries(const std::string& subfolder) {
   std::vector<std::string> names;
-  if (DIR* dir = opendir(Folder().c_str())) {
+  if (DIR* dir = opendir((Folder() + subfolder).c_str())) {
     while (dirent* entry = readdir(dir)) {
       const std::string name = entry->d_name;
       if (name != "." && name != "..") names.push_back(name);

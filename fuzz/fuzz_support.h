@@ -22,9 +22,9 @@ void WriteFile(const std::string& path, const std::string& bytes);
 // The whole file; empty when it cannot be read.
 std::string ReadFile(const std::string& path);
 
-// The names of the entries of Folder(), sorted, "." and ".." left out,
-// joined by "|".
-std::string FolderEntries();
+// The names of the entries of Folder() (or of its sub-folder), sorted, "."
+// and ".." left out, joined by "|".
+std::string FolderEntries(const std::string& subfolder = std::string());
 
 // Stops the run when a property fails: libFuzzer keeps the input that got
 // here as a finding.

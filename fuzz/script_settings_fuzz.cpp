@@ -20,10 +20,13 @@ std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
   size_t start = 0;
   while (start < text.size()) {
-    // Without the LF: a write may give a last line the line end it lacked.
+    // Without the line end: a write may give a last line the line end it
+    // lacked.
     size_t end = text.find('\n', start);
     if (end == std::string::npos) end = text.size();
-    lines.push_back(text.substr(start, end - start));
+    std::string line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
     start = end + 1;
   }
   return lines;
