@@ -18,8 +18,9 @@ while read -r name; do
   mkdir -p "$work/$name/corpus" "$work/$name/findings"
   log="$work/$name/log"
   status=0
-  # The new inputs go into the working folder, so the tree's corpus stays as it is.
-  "$build/bin/${name}_fuzz" "$work/$name/corpus" "$tree/corpus/$name" \
+  # The new inputs go into the working folder, so the tree's corpus stays as
+  # it is; so do the harness's own files, which a finding leaves behind.
+  TMPDIR="$work/$name" "$build/bin/${name}_fuzz" "$work/$name/corpus" "$tree/corpus/$name" \
     -max_total_time="$seconds" -max_len=4096 -timeout=10 -print_final_stats=1 \
     -artifact_prefix="$work/$name/findings/" >"$log" 2>&1 || status=$?
   executions="$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)"
