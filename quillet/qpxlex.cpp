@@ -22,16 +22,31 @@ enum Kind : unsigned char {
 
 using ByteTable = std::array<unsigned char, 256>;
 
-// The one character that leads on from `state`, or -1 if there are none or several.
-constexpr int OnlyFollower(int state) {
-  int follower = -1;
-  for (int c = 0; c < 256; ++c) {
-    if (kNextState[state][kCharClassOf[c]] == kDead) continue;
-    if (follower >= 0) return -1;
-    follower = c;
+// The one character that leads on from each state, or -1 where there are
+// none or several. Worked out once per state, so that the tables below stay
+// within the compilers' limits on constant evaluation.
+using FollowerTable = std::array<short, kStateCount>;
+
+constexpr FollowerTable BuildOnlyFollowers() {
+  FollowerTable followers{};
+  for (int state = 0; state < kStateCount; ++state) {
+    int follower = -1;
+    for (int c = 0; c < 256; ++c) {
+      if (kNextState[state][kCharClassOf[c]] == kDead) continue;
+      if (follower >= 0) {
+        follower = -1;
+        break;
+      }
+      follower = c;
+    }
+    followers[state] = static_cast<short>(follower);
   }
-  return follower;
+  return followers;
 }
+
+constexpr FollowerTable kOnlyFollower = BuildOnlyFollowers();
+
+constexpr int OnlyFollower(int state) { return kOnlyFollower[state]; }
 
 constexpr ByteTable BuildKinds() {
   ByteTable kinds{};

@@ -18,6 +18,16 @@ void Trim(char** begin, char** end) {
   while (*end > *begin && IsWhite((*end)[-1])) --*end;
 }
 
+// Ends a name or value at its first NUL byte, where its zero-terminated
+// copy would end, and trims the white space before it there, as it is
+// trimmed at the end of a line: so a saved file reads back the same.
+void EndAtNul(char* begin, char** end) {
+  char* nul = static_cast<char*>(memchr(begin, '\0', static_cast<size_t>(*end - begin)));
+  if (nul == NULL) return;
+  *end = nul;
+  while (*end > begin && IsWhite((*end)[-1])) --*end;
+}
+
 // The lines of a file as a text-mode stream gives them (a CR LF pair and a
 // LF alone both end a line; any other CR is text), read in large pieces so
 // that a line costs no call and no allocation of its own. A line may be of
@@ -101,6 +111,7 @@ int PAIniFile::Load() {
         char* nameBegin = begin + 1;
         char* nameEnd = end - 1;
         Trim(&nameBegin, &nameEnd);
+        EndAtNul(nameBegin, &nameEnd);
         *nameEnd = '\0';
         AddSection(nameBegin, 0);
         // "[]" names no section: the lines up to the next header are skipped.
@@ -114,6 +125,8 @@ int PAIniFile::Load() {
       while (keyEnd > begin && IsWhite(keyEnd[-1])) --keyEnd;
       char* value = equals + 1;
       while (value < end && IsWhite(*value)) ++value;
+      EndAtNul(begin, &keyEnd);
+      EndAtNul(value, &end);
       *keyEnd = '\0';
       *end = '\0';
       current->SetEntry(begin, value, 0);

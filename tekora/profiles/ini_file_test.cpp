@@ -326,6 +326,26 @@ TEST_F(IniFileTest, BadInputIsReadWithoutHarm) {
   EXPECT_EQ(0, folder.Save());
 }
 
+// A name or value ends at a NUL byte; blanks and a CR before it are trimmed
+// like those at the end of the line, so that load, save, load is stable.
+TEST_F(IniFileTest, TextsEndingAtANulByteAreTrimmed) {
+  WriteBytes(dir.file("zero.ini"), std::string("[s \t\0x]\r\nk \0y=1\r\nv=v\r\0\r\nw=a \0b\r\n", 33));
+  PAIniFile ini("zero.ini");
+  ASSERT_EQ(1, ini.Load());
+  EXPECT_EQ("1", Value(ini, "s", "k"));
+  EXPECT_EQ("v", Value(ini, "s", "v"));
+  EXPECT_EQ("a", Value(ini, "s", "w"));
+  ASSERT_EQ(1, ini.Save());
+  const std::string saved = ReadBytes(dir.file("zero.ini"));
+  EXPECT_EQ(CrLf({"[s]", "k=1", "v=v", "w=a", ""}), saved);
+  WriteBytes(dir.file("again.ini"), saved);
+  PAIniFile again("again.ini");
+  ASSERT_EQ(1, again.Load());
+  again.SetModified(1);
+  ASSERT_EQ(1, again.Save());
+  EXPECT_EQ(saved, ReadBytes(dir.file("again.ini")));
+}
+
 TEST_F(IniFileTest, HundredThousandSections) {
   std::string text;
   for (int i = 0; i < 100000; ++i) text += "[S" + std::to_string(i) + "]\r\nk=" + std::to_string(i) + "\r\n";

@@ -3,11 +3,26 @@
 
 #include <tekora/line_profile.h>
 
+#include <string>
+
 #include "safe_save.h"
 
 namespace {
 
 const char kTab = '\t';
+
+// The length of the header part of a stored line, or npos when it has none.
+// A header ("[...]") may itself hold a TAB, so a line that starts with "["
+// has its header end at the first "]" followed by a TAB; any other line
+// ends its header at the first TAB (none before a line stored without a
+// header).
+size_t HeaderLength(const std::string& stored) {
+  if (!stored.empty() && stored[0] == '[') {
+    const size_t close = stored.find("]\t");
+    if (close != std::string::npos) return close + 1;
+  }
+  return stored.find(kTab);
+}
 
 }  // namespace
 
@@ -59,19 +74,19 @@ int PALineProfile::SaveLines(LPCSTR path) {
     if (!writer.Open()) return 1;
     {
       CArchive archive(&writer.File(), CArchive::store);
-      CString previous;
+      // Lines and headers may hold NUL bytes: they are handled by length.
+      std::string previous;
       for (INT_PTR i = 0; i < m_lines.GetSize(); ++i) {
-        const CString& stored = m_lines[i];
-        int tab = stored.Find(kTab);
-        if (tab < 0) continue;
-        CString header = stored.Left(tab);
+        const std::string stored(m_lines[i], static_cast<size_t>(m_lines[i].GetLength()));
+        const size_t tab = HeaderLength(stored);
+        if (tab == std::string::npos) continue;
+        const std::string header = stored.substr(0, tab);
         if (header != previous) {
-          if (!previous.IsEmpty()) archive.WriteString("\r\n");
-          archive.WriteString(header);
+          if (!previous.empty()) archive.WriteString("\r\n");
+          archive.Write(header.data(), static_cast<UINT>(header.size()));
           archive.WriteString("\r\n");
         }
-        const CString rest = stored.Mid(tab + 1);
-        archive.Write(static_cast<LPCSTR>(rest), static_cast<UINT>(rest.GetLength()));
+        archive.Write(stored.data() + tab + 1, static_cast<UINT>(stored.size() - tab - 1));
         archive.WriteString("\r\n");
         previous = header;
       }

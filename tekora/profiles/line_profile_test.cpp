@@ -126,4 +126,18 @@ TEST_F(LineProfileTest, BinaryLinesSurviveARoundTrip) {
   EXPECT_EQ(text + "added=1\r\n", ReadBytes(dir.file("bin.ini")));
 }
 
+// A header holding a TAB or a NUL byte, and a line holding "]" and a TAB,
+// are written back as they were read.
+TEST_F(LineProfileTest, HeadersWithTabsAndNulBytesSurviveARoundTrip) {
+  const std::string texts[] = {"[a\tb]\r\nk=v\r\n", std::string("[a\0]\r\nk=v\r\n\r\n[b]\r\nx=1\r\n", 23),
+                               "[s]\r\nk=[x]\ty\r\n", "\tx\r\n[a\tb]\r\nk=v\r\n\r\n[c]\r\nk=[d]\te\r\n"};
+  for (const std::string& text : texts) {
+    WriteBytes(dir.file("odd.ini"), text);
+    PALineProfile odd;
+    ASSERT_EQ(1, odd.LoadLines("odd.ini"));
+    ASSERT_EQ(1, odd.SaveLines("copy.ini"));
+    EXPECT_EQ(text.substr(text[0] == '\t' ? 1 : 0), ReadBytes(dir.file("copy.ini")));
+  }
+}
+
 }  // namespace

@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 #include <tekora/tekora.h>
 #include <testsupport/files.h>
-#include <testsupport/platform.h>
 #include <testsupport/temp_dir.h>
 
 namespace {
@@ -65,7 +64,6 @@ TEST_F(ScriptSettingsBadInputTest, KeysWithoutEqualsSignAreMissing) {
 }
 
 TEST_F(ScriptSettingsBadInputTest, TheFirstSettingsSectionCounts) {
-  if (testsupport::RunningUnderWine()) GTEST_SKIP() << testsupport::kWineRewritesProfiles;
   // A "[Settings]" line in the SQL before the block is the section that is
   // read and written; the block after it is left alone.
   CString block;
@@ -92,7 +90,6 @@ TEST_F(ScriptSettingsBadInputTest, TheFirstSettingsSectionCounts) {
 }
 
 TEST_F(ScriptSettingsBadInputTest, BinaryBytesInValues) {
-  if (testsupport::RunningUnderWine()) GTEST_SKIP() << testsupport::kWineRewritesProfiles;
   const std::string original =
       "[Settings]\r\nPriority=1\r\nTitle='ab\x01\xff" "cd'\r\nVersion=1\0" "2\r\nDescription=\x80\x81\x82\r\n"
       "[SettingsEnd]\r\n\0\x01\x02\xfe\xff\r\n"s;
@@ -113,7 +110,6 @@ TEST_F(ScriptSettingsBadInputTest, BinaryBytesInValues) {
 }
 
 TEST_F(ScriptSettingsBadInputTest, LineBreaksInAValueAreNotWritten) {
-  if (testsupport::RunningUnderWine()) GTEST_SKIP() << testsupport::kWineRewritesProfiles;
   CString block;
   PAScriptSettings::LoadDefaultBlock(block);
   const std::string path = Script(std::string(block) + "\nGO\n");
@@ -129,7 +125,6 @@ TEST_F(ScriptSettingsBadInputTest, LineBreaksInAValueAreNotWritten) {
 }
 
 TEST_F(ScriptSettingsBadInputTest, ReadOnlyScriptStaysAsItWas) {
-  if (testsupport::RunningUnderWine()) GTEST_SKIP() << testsupport::kWineRewritesProfiles;
   CString block;
   PAScriptSettings::LoadDefaultBlock(block);
   const std::string original = std::string(block) + "\r\nGO\r\n";
@@ -144,7 +139,6 @@ TEST_F(ScriptSettingsBadInputTest, ReadOnlyScriptStaysAsItWas) {
 }
 
 TEST_F(ScriptSettingsBadInputTest, FiftyMegabyteScript) {
-  if (testsupport::RunningUnderWine()) GTEST_SKIP() << testsupport::kWineRewritesProfiles;
   CString block;
   PAScriptSettings::LoadDefaultBlock(block);
   std::string sql;

@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 #include <tekora/tekora.h>
 #include <testsupport/files.h>
-#include <testsupport/platform.h>
 #include <testsupport/temp_dir.h>
 
 namespace {
@@ -248,7 +247,6 @@ TEST_F(ScriptSettingsTest, WriteIntoAScriptWithoutBlock) {
 }
 
 TEST_F(ScriptSettingsTest, BlockInRealSqlChangesOnlyTheChangedValues) {
-  if (testsupport::RunningUnderWine()) GTEST_SKIP() << testsupport::kWineRewritesProfiles;
   // LF and CR LF line ends mixed, SQL lines with "=" and brackets around the
   // block, and no line end after the last line.
   const std::string head =

@@ -4,19 +4,20 @@
 #include <tekora/script_settings.h>
 
 #include "../string_ids.h"
+#include "settings_file.h"
 #include "settings_keys.h"
 
 namespace {
 
 using tekora::scriptsettings::KeyName;
 
-// Each key is its own profile write; one that fails leaves that key as it
-// was in the file and the others are still written. A value with a line
-// break is not written at all: its lines would stand in the script on their
-// own, where one of them could end the comment and turn the rest into SQL.
+// Each key is its own write; one that fails leaves that key as it was in
+// the file and the others are still written. A value with a line break is
+// not written at all: its lines would stand in the script on their own,
+// where one of them could end the comment and turn the rest into SQL.
 void WriteKey(UINT keyId, LPCSTR value, const CString& section, LPCSTR path) {
   if (strpbrk(value, "\r\n") != nullptr) return;
-  WritePrivateProfileStringA(section, KeyName(keyId), value, path);
+  tekora::scriptsettings::WriteSettingsKey(path, section, KeyName(keyId), value);
 }
 
 void WriteNumber(UINT keyId, int value, const CString& section, LPCSTR path) {

@@ -39,6 +39,10 @@ TEST_F(CrtFilesTest, FullpathOfRootedPathsHasNoDrive) {
   EXPECT_STREQ("\\y", buffer);
   ASSERT_NE(nullptr, _fullpath(buffer, "c:\\Tools\\q.exe", sizeof buffer));
   EXPECT_STREQ("\\Tools\\q.exe", buffer);
+  // Last names of dots and spaces go, however many there are: the full path
+  // of a full path is itself.
+  ASSERT_NE(nullptr, _fullpath(buffer, "\\a\\...\\\\. .", sizeof buffer));
+  EXPECT_STREQ("\\a", buffer);
 }
 
 TEST_F(CrtFilesTest, FullpathRefusesABufferThatIsTooSmall) {

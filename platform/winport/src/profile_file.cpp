@@ -133,15 +133,6 @@ DWORD ReplaceWhole(int fd, const std::string& posixPath, const std::string& head
 
 }  // namespace
 
-std::string ProfilePath(LPCSTR fileName) {
-  const std::string name = fileName ? fileName : "win.ini";
-  if (name.find_first_of("\\/:") != std::string::npos) return name;
-  char folder[MAX_PATH];
-  const UINT length = GetWindowsDirectoryA(folder, sizeof folder);
-  if (length == 0 || length >= sizeof folder) return name;
-  return std::string(folder) + "\\" + name;
-}
-
 DWORD ReadProfile(const std::string& windowsPath,
                   const std::function<bool(const std::string& text, bool complete)>& enough) {
   FileOpenRequest request;

@@ -8,14 +8,11 @@
 #include <functional>
 #include <string>
 
+#include "profile_path.h"
 #include "profile_text.h"
 
 namespace winport {
 namespace profile {
-
-// The Windows path of a profile file name: a name without a folder is in the
-// Windows directory; NULL is "win.ini" there.
-std::string ProfilePath(LPCSTR fileName);
 
 // Reads the file (sharing read and write with other opens) from its start
 // in growing pieces, and after each piece asks `enough` whether the text so

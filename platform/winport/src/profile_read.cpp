@@ -35,7 +35,9 @@ DWORD CopyList(const std::vector<std::string>& names, LPSTR buffer, DWORD nSize)
   for (const std::string& full : names) {
     const std::string name = full.substr(0, full.find('\0'));
     if (at + name.size() + 2 > nSize) {
-      memcpy(buffer + at, name.data(), nSize - 2 - at);
+      // The names so far may already fill the buffer up to its last byte.
+      const size_t room = at < nSize - 2 ? nSize - 2 - at : 0;
+      memcpy(buffer + at, name.data(), room);
       buffer[nSize - 2] = '\0';
       buffer[nSize - 1] = '\0';
       return nSize - 2;

@@ -2,6 +2,7 @@
 // WritePrivateProfileStringA against what Windows does with the same files;
 // and the layer's own promise that a write changes no byte outside the
 // line it writes.
+#include <string.h>
 #include <windows.h>
 
 #include <string>
@@ -134,6 +135,27 @@ TEST_F(ProfileTest, ListsOfSectionsAndKeys) {
   EXPECT_EQ(5u, n);
   if (!testsupport::RunningUnderWine()) {  // Wine ends it "o"
     EXPECT_EQ("one|t||", List(buffer, 7));
+  }
+}
+
+// Names that fill the buffer to its last byte, with another name after them:
+// the list is cut there, nSize - 2, and ends in two zeros.
+TEST_F(ProfileTest, ListsThatFillTheBufferExactly) {
+  const std::string path = Ini("[a]\r\nk=1\r\nl=2\r\n[b]\r\n");
+  struct Case {
+    const char* section;
+    DWORD size;
+    std::string bytes;
+  } cases[] = {{nullptr, 3, std::string("a\0\0x", 4)},
+               {"a", 3, std::string("k\0\0x", 4)},
+               {"a", 4, std::string("k\0\0\0x", 5)}};
+  for (const Case& c : cases) {
+    char buffer[8];
+    memset(buffer, 'x', sizeof buffer);
+    EXPECT_EQ(c.size - 2, GetPrivateProfileStringA(c.section, nullptr, "", buffer, c.size, path.c_str()));
+    if (!testsupport::RunningUnderWine()) {  // Wine writes one zero only
+      EXPECT_EQ(c.bytes, std::string(buffer, c.bytes.size()));
+    }
   }
 }
 

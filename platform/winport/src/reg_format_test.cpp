@@ -69,6 +69,30 @@ TEST(RegFormatTest, WrittenTreeReadsBackTheSame) {
   EXPECT_EQ(text, FormatRegText(back, kRoot));
 }
 
+// Key names that hold a zero byte are names like any other: each is one
+// key, found again by its whole name, and a write and a read keep them.
+TEST(RegFormatTest, KeyNamesWithAZeroByteStayOneKeyEach) {
+  const std::string names[] = {std::string("a\0b", 3), "a", std::string("a\0c", 3), std::string("A\0", 2)};
+  Key root(kRoot);
+  for (const std::string& name : names) root.AddSubkey(name, nullptr)->SetValue("v", REG_SZ, name);
+  bool created = true;
+  root.AddSubkey(std::string("A\0B", 3), &created);
+  EXPECT_FALSE(created);
+  ASSERT_EQ(4u, root.subkeys().size());
+  for (const std::string& name : names) {
+    ASSERT_NE(nullptr, root.FindSubkey(name));
+    EXPECT_EQ(name, root.FindSubkey(name)->FindValue("v")->data);
+  }
+  const std::string text = FormatRegText(root, kRoot);
+  Key back(kRoot);
+  ASSERT_TRUE(ParseRegText(text, kRoot, &back));
+  EXPECT_EQ(4u, back.subkeys().size());
+  EXPECT_EQ(text, FormatRegText(back, kRoot));
+  EXPECT_TRUE(back.RemoveSubkey(std::string("a\0C", 3)));
+  EXPECT_EQ(nullptr, back.FindSubkey(std::string("a\0c", 3)));
+  EXPECT_NE(nullptr, back.FindSubkey(std::string("a\0b", 3)));
+}
+
 TEST(RegFormatTest, DamagedTextsAreRefused) {
   const std::string header = "Windows Registry Editor Version 5.00\r\n\r\n";
   const std::string key = "[HKEY_CURRENT_USER\\K]\r\n";

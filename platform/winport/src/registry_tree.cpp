@@ -3,8 +3,6 @@
 // folded name. Its text form is reg_format.cpp's job.
 #include "registry_tree.h"
 
-#include <strings.h>
-
 #include <algorithm>
 
 #include "ascii_text.h"
@@ -13,8 +11,10 @@ namespace winport {
 namespace registry {
 namespace {
 
+// The whole name counts, a zero byte in it too: ordering and equality
+// must agree, or a name is looked for where it is not.
 bool NameLess(const std::string& a, const std::string& b) {
-  int byCase = strcasecmp(a.c_str(), b.c_str());
+  int byCase = CompareIgnoreCase(a, b);
   return byCase != 0 ? byCase < 0 : a < b;
 }
 
@@ -25,7 +25,7 @@ bool NameLess(const std::string& a, const std::string& b) {
 std::vector<std::unique_ptr<Key>>::const_iterator Key::SubkeyPlace(const std::string& name) const {
   return std::lower_bound(subkeys_.begin(), subkeys_.end(), name,
                           [](const std::unique_ptr<Key>& k, const std::string& n) {
-                            return strcasecmp(k->name_.c_str(), n.c_str()) < 0;
+                            return CompareIgnoreCase(k->name_, n) < 0;
                           });
 }
 

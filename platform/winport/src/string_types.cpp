@@ -18,9 +18,9 @@ struct TypeTable {
     for (int c = 0; c < 256; ++c) types[c] = kPunct;
     for (int c = 0; c < 0x20; ++c) types[c] = kControl;
     types[0x7F] = kControl;
-    types['\t'] = C1_CNTRL | C1_SPACE | C1_BLANK | C1_DEFINED;
+    types[0x09] = C1_CNTRL | C1_SPACE | C1_BLANK | C1_DEFINED;
     for (int c = '\n'; c <= '\r'; ++c) types[c] = C1_CNTRL | C1_SPACE | C1_DEFINED;
-    types[' '] = types[0xA0] = C1_SPACE | C1_BLANK | C1_DEFINED;
+    types[0x20] = types[0xA0] = C1_SPACE | C1_BLANK | C1_DEFINED;
     for (int c = '0'; c <= '9'; ++c) types[c] = C1_DIGIT | C1_XDIGIT | C1_DEFINED;
     for (int c = 'A'; c <= 'Z'; ++c) types[c] = kUpper | (c <= 'F' ? C1_XDIGIT : 0);
     for (int c = 'a'; c <= 'z'; ++c) types[c] = kLower | (c <= 'f' ? C1_XDIGIT : 0);

@@ -97,11 +97,14 @@ bool MakeAbsolute(const char* path, AbsolutePath* out) {
   out->trailingSeparator = IsSeparator(path[length - 1]);
   // As Windows does, a last name loses its trailing dots and spaces; a
   // search pattern keeps them ("*." finds the names without an extension).
-  if (!out->trailingSeparator && !out->components.empty() &&
-      out->components.back().find_first_of("*?") == std::string::npos) {
+  // A name of dots and spaces alone goes, and the one before it is then the
+  // last name, so that the full path of a full path is itself.
+  while (!out->trailingSeparator && !out->components.empty() &&
+         out->components.back().find_first_of("*?") == std::string::npos) {
     std::string& last = out->components.back();
     last.erase(last.find_last_not_of(". ") + 1);
-    if (last.empty()) out->components.pop_back();
+    if (!last.empty()) break;
+    out->components.pop_back();
   }
   return true;
 }

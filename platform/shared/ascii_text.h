@@ -24,6 +24,19 @@ inline bool EqualsIgnoreCase(const std::string& a, const std::string& b) {
   return true;
 }
 
+// The order of `a` and `b` without regard to the case of ASCII letters,
+// byte by byte (as unsigned), a shorter name first: <0, 0 or >0. Every byte
+// counts, a zero byte too, so that it agrees with EqualsIgnoreCase.
+inline int CompareIgnoreCase(const std::string& a, const std::string& b) {
+  const size_t common = a.size() < b.size() ? a.size() : b.size();
+  for (size_t i = 0; i < common; ++i) {
+    const unsigned char x = static_cast<unsigned char>(FoldAscii(a[i]));
+    const unsigned char y = static_cast<unsigned char>(FoldAscii(b[i]));
+    if (x != y) return x < y ? -1 : 1;
+  }
+  return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
+}
+
 // True when `text` ends in `suffix` without regard to the case of ASCII letters.
 inline bool EndsWithIgnoreCase(const std::string& text, const std::string& suffix) {
   return text.size() >= suffix.size() && EqualsIgnoreCase(text.substr(text.size() - suffix.size()), suffix);
