@@ -6,6 +6,7 @@
 // the framework's exceptions into its result.
 #pragma once
 
+#include <tekora/config_items.h>
 #include <tekora/core.h>
 #include <tekora/ini_file.h>
 #include <tekora/language_names.h>
