@@ -11,6 +11,7 @@
 #include <tekora/ini_file.h>
 #include <tekora/language_names.h>
 #include <tekora/line_profile.h>
+#include <tekora/node_object.h>
 #include <tekora/profiles.h>
 #include <tekora/registry.h>
 #include <tekora/script_settings.h>
