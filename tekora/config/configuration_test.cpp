@@ -164,8 +164,8 @@ TEST_F(ConfigurationTest, SystemDirsComeFromTheComponentFile) {
   EXPECT_EQ(1, systemDirs->GetItem(1)->GetDoNotStore());
   EXPECT_EQ(0, systemDirs->GetItem(2)->GetDoNotStore());  // SYSINCLS is stored
 
-  PAWinProject plain("plain.ini");
-  EXPECT_EQ(0, static_cast<PAUtilsConfig&>(static_cast<PANodeObject&>(plain)).GetSystemDirs(dirs));
+  PAUtilsConfig empty;  // no template: no SYSTEM_DIRS
+  EXPECT_EQ(0, empty.GetSystemDirs(dirs));
   EXPECT_EQ(0, PAUtilsConfig::InitSystemDirs(NULL));
 }
 
