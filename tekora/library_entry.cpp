@@ -5,6 +5,7 @@
 
 #include "core/not_found_list.h"
 #include "profiles/shared_profile.h"
+#include "projects/project_answers.h"
 #include "system/guid_registry.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
@@ -14,6 +15,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
     tekora::CreateGuidRegistry();
     tekora::CreateSharedProfileCache();
     tekora::CreateNotFoundList();
+    tekora::CreateProjectAnswers();
   } else if (reason == DLL_PROCESS_DETACH) {
     // Modified profiles reach the disk: saved once more, then the cache
     // (which saves again as it goes) is emptied and freed.
@@ -21,6 +23,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
     tekora::FreeSharedProfileCache();
     tekora::FreeGuidRegistry();
     tekora::FreeNotFoundList();
+    tekora::FreeProjectAnswers();
   }
   return TRUE;
 }

@@ -3,10 +3,9 @@
 
 #include <direct.h>
 
+#include <tekora/configuration.h>
 #include <tekora/core.h>
 #include <tekora/system.h>
-
-#include "../projects/home_variable.h"
 
 namespace {
 
@@ -52,11 +51,12 @@ bool SearchSubtree(const CString& prefix, const CString& name, const CString& ex
   return false;
 }
 
-// The home directory without its final backslash; empty when PHOME names no
-// directory that can be entered.
+// The home directory without its final backslash, as the configuration
+// reads it; empty when PHOME names no directory that can be entered.
 CString HomeDirectory() {
-  CString home;
-  if (!tekora::ReadHomeDirectory(home)) return CString();
+  PAConfigInt item;
+  if (!PAUtilsConfig::InitHomeDir(&item)) return CString();
+  CString home = item.GetValue();
   PANormalizeDirectoryNoSlash(home);
   return home;
 }

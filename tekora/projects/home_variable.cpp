@@ -1,10 +1,7 @@
-// ExpandHomeVariable and ReadHomeDirectory.
+// ExpandHomeVariable.
 #include "home_variable.h"
 
-#include <direct.h>
 #include <windows.h>
-
-#include <tekora/core.h>
 
 #include "../string_ids.h"
 
@@ -25,19 +22,6 @@ bool ExpandHomeVariable(CString& home) {
   if (needed == 0 || needed > kExpandBufferSize) return false;
   home = expanded;
   return true;
-}
-
-bool ReadHomeDirectory(CString& home) {
-  CString expanded;
-  if (!ExpandHomeVariable(expanded) || expanded.IsEmpty()) return false;
-  expanded.MakeLower();
-  char saved[MAX_PATH];
-  if (!_getcwd(saved, MAX_PATH)) return false;
-  // Entering it is the test that it is a directory one can work in.
-  const bool entered = PACheckPath(expanded, 1, 0) != 0;
-  _chdir(saved);
-  if (entered) home = expanded;
-  return entered;
 }
 
 }  // namespace tekora

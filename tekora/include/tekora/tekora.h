@@ -7,11 +7,13 @@
 #pragma once
 
 #include <tekora/config_items.h>
+#include <tekora/configuration.h>
 #include <tekora/core.h>
 #include <tekora/ini_file.h>
 #include <tekora/language_names.h>
 #include <tekora/line_profile.h>
 #include <tekora/node_object.h>
+#include <tekora/project_list.h>
 #include <tekora/profiles.h>
 #include <tekora/registry.h>
 #include <tekora/script_settings.h>
