@@ -101,7 +101,7 @@ TEST_F(ConfigurationTest, NewUtilsConfigSavesItsWholeTreeAndLoadsBack) {
 
 TEST_F(ConfigurationTest, WalkerConfigResolvesProgramsAndNeverStoresThem) {
   WriteBytes(dir.file("tools/hdrgate.exe"), "#!/bin/sh\n");
-  testsupport::ScopedEnv path("PATH", dir.file("tools"));
+  testsupport::ScopedEnv path("PATH", testsupport::OnWindows() ? dir.winPath("tools") : dir.file("tools"));
   testsupport::ScopedEnv errlog("ERRLOG", "C:\\logs\\err.log");
   WriteBytes(dir.file("walk.ini"), CrLf({"[MAIN]", "GUID={41F2BBD0-D9BD-11d1-8E97-0020AFF4C1F6}", "CHILDS=RUN,",
                                          "[RUN]", "CHILDS=HDRGATE,", "LOG_FILE=stored.log", "[HDRGATE]",
