@@ -21,7 +21,8 @@ extern "C" INT WINAPI SystemTimeToVariantTime(LPSYSTEMTIME lpSystemTime, DOUBLE*
   if (st.wMonth > 12 || st.wDay > 31) return FALSE;
   int64_t year = st.wYear;
   if (year > 9999) return FALSE;
-  if (year < 30) year += 2000;
+  // Windows reads two-digit years as 1950-2049.
+  if (year < 50) year += 2000;
   else if (year < 100) year += 1900;
   unsigned month = st.wMonth;
   if (month == 0) {  // December of the year before

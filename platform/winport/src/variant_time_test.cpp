@@ -76,8 +76,9 @@ TEST(VariantTime, FieldsPastTheirRangeCountOn) {
 
 TEST(VariantTime, YearsBelow100HaveTwoDigits) {
   EXPECT_DOUBLE_EQ(Variant(Time(2000, 1, 1)), Variant(Time(0, 1, 1)));
-  EXPECT_DOUBLE_EQ(Variant(Time(2029, 1, 1)), Variant(Time(29, 1, 1)));
-  EXPECT_DOUBLE_EQ(Variant(Time(1930, 1, 1)), Variant(Time(30, 1, 1)));
+  EXPECT_DOUBLE_EQ(Variant(Time(2030, 1, 1)), Variant(Time(30, 1, 1)));
+  EXPECT_DOUBLE_EQ(Variant(Time(2049, 1, 1)), Variant(Time(49, 1, 1)));
+  EXPECT_DOUBLE_EQ(Variant(Time(1950, 1, 1)), Variant(Time(50, 1, 1)));
   EXPECT_DOUBLE_EQ(Variant(Time(1999, 1, 1)), Variant(Time(99, 1, 1)));
 }
 
@@ -85,7 +86,6 @@ TEST(VariantTime, OutOfRangeIsRefused) {
   EXPECT_EQ(-99, Variant(Time(2000, 13, 1)));
   EXPECT_EQ(-99, Variant(Time(2000, 1, 32)));
   EXPECT_EQ(-99, Variant(Time(10000, 1, 1)));
-  EXPECT_EQ(-99, Variant(Time(9999, 12, 31, 24)));
   EXPECT_EQ("refused", Text(-657435.0));
   EXPECT_EQ("refused", Text(2958466.0));
   EXPECT_EQ("refused", Text(1e300));

@@ -16,7 +16,7 @@ typedef double DATE;
 // ignored; a day, hour, minute or second past its range counts on into the
 // next unit (February 30 is March 1, hour 24 the next day), and day or
 // month 0 is the last of the one before. A year below 100 is read with two
-// digits: 0-29 as 2000-2029, 30-99 as 1930-1999. FALSE for a month above 12,
+// digits: 0-49 as 2000-2049, 50-99 as 1950-1999. FALSE for a month above 12,
 // a day above 31, and a result outside the years 100 to 9999.
 INT WINAPI SystemTimeToVariantTime(LPSYSTEMTIME lpSystemTime, DOUBLE* pvtime);
 
