@@ -3,7 +3,9 @@
 #include <time.h>
 #include <windows.h>
 
+#include "core/not_found_list.h"
 #include "profiles/shared_profile.h"
+#include "projects/project_answers.h"
 #include "system/guid_registry.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
@@ -12,12 +14,16 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
     srand(static_cast<unsigned int>(time(nullptr)));
     tekora::CreateGuidRegistry();
     tekora::CreateSharedProfileCache();
+    tekora::CreateNotFoundList();
+    tekora::CreateProjectAnswers();
   } else if (reason == DLL_PROCESS_DETACH) {
     // Modified profiles reach the disk: saved once more, then the cache
     // (which saves again as it goes) is emptied and freed.
     tekora::SaveSharedProfileCache();
     tekora::FreeSharedProfileCache();
     tekora::FreeGuidRegistry();
+    tekora::FreeNotFoundList();
+    tekora::FreeProjectAnswers();
   }
   return TRUE;
 }

@@ -1,5 +1,6 @@
 #include "testsupport/files.h"
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -30,6 +31,15 @@ bool Exists(const std::string& path) {
   return fs::exists(path, error);
 }
 
+void RemoveAll(const std::string& path) {
+  std::error_code error;
+  fs::remove_all(path, error);
+}
+
+void AgeFile(const std::string& path, int hours) {
+  fs::last_write_time(path, fs::last_write_time(path) - std::chrono::hours(hours));
+}
+
 std::vector<std::string> FileNames(const std::string& folder) {
   std::vector<std::string> names;
   for (const auto& entry : fs::directory_iterator(folder))
@@ -39,6 +49,12 @@ std::vector<std::string> FileNames(const std::string& folder) {
 
 void CopyFileTo(const std::string& from, const std::string& to) {
   fs::copy_file(from, to, fs::copy_options::overwrite_existing);
+}
+
+bool MakeDirectoryLink(const std::string& target, const std::string& link) {
+  std::error_code error;
+  fs::create_directory_symlink(target, link, error);
+  return !error && fs::is_symlink(link, error);
 }
 
 std::string CrLf(std::initializer_list<const char*> lines) {

@@ -13,9 +13,11 @@
 #include <tekora/language_names.h>
 #include <tekora/line_profile.h>
 #include <tekora/node_object.h>
+#include <tekora/project_list.h>
 #include <tekora/profiles.h>
 #include <tekora/registry.h>
 #include <tekora/script_settings.h>
 #include <tekora/system.h>
 #include <tekora/text.h>
 #include <tekora/time_guid.h>
+#include <tekora/tree_search.h>

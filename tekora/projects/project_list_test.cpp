@@ -1,0 +1,254 @@
+// PAWinProjectList on a projects home built in a temporary folder: the walk,
+// the one-day cache, build tags, priorities and the queries.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include <tekora/tekora.h>
+#include <testsupport/files.h>
+
+#include "project_home_test.h"
+
+namespace {
+
+using tekora_test::Keys;
+using testsupport::ReadBytes;
+using testsupport::WriteBytes;
+
+class ProjectListTest : public tekora_test::ProjectHomeTest {
+ protected:
+  // The prefixes of the listed projects, in list order.
+  static std::string Prefixes(const PAWinProjectList& list) {
+    std::string prefixes;
+    for (int i = 0; i < list.GetCount(); ++i) {
+      const PAConfigInt* item = list.GetAt(i)->FindItem("PREFIX", 1);
+      prefixes += (prefixes.empty() ? "" : ",") + std::string(item ? item->GetValue() : "?");
+    }
+    return prefixes;
+  }
+
+  std::string Cache() const { return ReadBytes(HomeFile("utils/data.ini")); }
+
+  // Dates the cache back to the day before yesterday.
+  void AgeCache() const { testsupport::AgeFile(HomeFile("utils/data.ini"), 48); }
+
+  // A list initialised for the tag and refreshed.
+  std::string Refreshed(const char* tag) {
+    PAWinProjectList list;
+    EXPECT_EQ(1, list.Init(tag, "project.ini"));
+    EXPECT_EQ(1, list.Refresh());
+    return Prefixes(list);
+  }
+};
+
+TEST_F(ProjectListTest, TheWalkSkipsVersionControlFoldersAndCachesWhatItFound) {
+  WriteProject("a", Keys("1", "PA"));
+  WriteProject("a/sub", Keys("2", "PS"));
+  WriteProject("b", Keys("3", "PB"));
+  WriteProject("CVS", Keys("4", "C1"));
+  WriteProject("b/Attic", Keys("4", "C2"));
+  WriteProject("b/cvs/deeper", Keys("4", "C3"));
+  WriteProject("b/ATTIC", Keys("4", "C4"));
+
+  PAWinProjectList list;
+  ASSERT_EQ(1, list.Init("", "project.ini"));
+  ASSERT_EQ(1, list.Refresh());
+  EXPECT_EQ("PA,PS,PB", Prefixes(list));
+  // One line per project in walk order, a directory's own project first.
+  EXPECT_EQ("..\\a\\project.ini\r\n..\\a\\sub\\project.ini\r\n..\\b\\project.ini\r\n", Cache());
+}
+
+TEST_F(ProjectListTest, ACacheOfTodayIsReadInsteadOfWalking) {
+  WriteProject("a", Keys("1", "PA"));
+  WriteProject("b", Keys("2", "PB"));
+  EXPECT_EQ("PA,PB", Refreshed(""));
+  const std::string cache = Cache();
+
+  // A project added since is not seen while the cache is of today.
+  WriteProject("c", Keys("3", "PC"));
+  EXPECT_EQ("PA,PB", Refreshed(""));
+  EXPECT_EQ(cache, Cache());
+
+  // An old cache is replaced by a walk.
+  AgeCache();
+  EXPECT_EQ("PA,PB,PC", Refreshed(""));
+  EXPECT_EQ("..\\a\\project.ini\r\n..\\b\\project.ini\r\n..\\c\\project.ini\r\n", Cache());
+
+  // A line that names a missing project is skipped; one named twice counts once.
+  WriteBytes(HomeFile("utils/data.ini"),
+             "..\\gone\\project.ini\r\n..\\b\\project.ini\r\n..\\B\\..\\b\\project.ini\r\n");
+  EXPECT_EQ("PB", Refreshed(""));
+}
+
+TEST_F(ProjectListTest, AUselessCacheIsReplacedByAWalk) {
+  WriteProject("a", Keys("1", "PA"));
+  const std::string fresh = "..\\a\\project.ini\r\n";
+  const std::vector<std::string> useless = {
+      "",                                           // empty
+      "..\\gone\\project.ini\r\n",                  // names a missing file
+      std::string("\x00\xff\x1a\r\x01\x02", 6),     // binary
+      std::string(1 << 20, 'x') + "\r\n",           // a line of a megabyte
+      "..\\a\r\n",                                   // names a folder
+  };
+  for (const std::string& content : useless) {
+    WriteBytes(HomeFile("utils/data.ini"), content);
+    EXPECT_EQ("PA", Refreshed(""));
+    EXPECT_EQ(fresh, Cache());
+  }
+}
+
+TEST_F(ProjectListTest, EveryWalkCachesEachProjectOnce) {
+  WriteProject("a", Keys("1", "PA"));
+  WriteProject("a/b", Keys("2", "PB"));
+  PAWinProjectList list;
+  ASSERT_EQ(1, list.Init("", "project.ini"));
+  for (int walk = 0; walk < 2; ++walk) {
+    if (testsupport::Exists(HomeFile("utils/data.ini"))) AgeCache();
+    ASSERT_EQ(1, list.Refresh());
+    EXPECT_EQ("PA,PB", Prefixes(list));
+    EXPECT_EQ("..\\a\\project.ini\r\n..\\a\\b\\project.ini\r\n", Cache());
+  }
+}
+
+TEST_F(ProjectListTest, LinksToFoldersAreNotWalked) {
+  WriteProject("a", Keys("1", "PA"));
+  WriteProject("../elsewhere", Keys("2", "PE"));
+  if (!testsupport::MakeDirectoryLink(dir.file("home"), HomeFile("a/up")) ||
+      !testsupport::MakeDirectoryLink(dir.file("home"), HomeFile("a/again")) ||
+      !testsupport::MakeDirectoryLink(dir.file("elsewhere"), HomeFile("out")))
+    GTEST_SKIP() << "no symbolic links here";
+  EXPECT_EQ("PA", Refreshed(""));
+  EXPECT_EQ("..\\a\\project.ini\r\n", Cache());
+}
+
+TEST_F(ProjectListTest, ACacheThatCannotBeWrittenLeavesTheWalksResult) {
+  WriteProject("a", Keys("1", "PA"));
+  WriteBytes(HomeFile("utils/data.ini"), "old\r\n");
+  ASSERT_TRUE(SetFileAttributesA(HomeFile("utils/data.ini").c_str(), FILE_ATTRIBUTE_READONLY));
+  EXPECT_EQ("PA", Refreshed(""));
+  SetFileAttributesA(HomeFile("utils/data.ini").c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ("old\r\n", Cache());
+
+  // Without the utils folder there is no cache at all.
+  testsupport::RemoveAll(HomeFile("utils"));
+  EXPECT_EQ("PA", Refreshed(""));
+  EXPECT_FALSE(testsupport::Exists(HomeFile("utils/data.ini")));
+}
+
+TEST_F(ProjectListTest, BuildTagsSelectTheProjects) {
+  WriteProject("ab", Keys("1", "AB", "A,B"));
+  WriteProject("none", Keys("2", "NO"));
+  WriteProject("c", Keys("3", "CC", "C"));
+  WriteProject("empty", Keys("4", "EM", ""));
+  EXPECT_EQ("AB,NO,EM", Refreshed("A"));
+  EXPECT_EQ("AB,NO,EM", Refreshed("a"));
+  EXPECT_EQ("AB,NO,EM", Refreshed("B"));
+  EXPECT_EQ("NO,EM", Refreshed("AB"));
+  EXPECT_EQ("AB,NO,CC,EM", Refreshed(""));
+
+  PAUtilsConfig project;
+  EXPECT_EQ(0, PAWinProjectList::MatchesBuildTag(NULL, &project));
+  EXPECT_EQ(0, PAWinProjectList::MatchesBuildTag("A", NULL));
+  EXPECT_EQ(1, PAWinProjectList::MatchesBuildTag("A", &project));
+}
+
+TEST_F(ProjectListTest, ProjectsFilteredOutStillGoIntoTheCache) {
+  WriteProject("a", Keys("1", "PA", "X"));
+  WriteProject("b", Keys("2", "PB", "Y"));
+  EXPECT_EQ("PA", Refreshed("x"));
+  EXPECT_EQ("..\\a\\project.ini\r\n..\\b\\project.ini\r\n", Cache());
+  // The cache serves another tag the same day.
+  EXPECT_EQ("PB", Refreshed("y"));
+}
+
+TEST_F(ProjectListTest, PrioritiesOrderTheList) {
+  WriteProject("a", Keys("3", "P3"));
+  WriteProject("b", Keys("1", "P1"));
+  WriteProject("c", Keys("2", "P2"));
+  EXPECT_EQ("P1,P2,P3", Refreshed(""));
+
+  WriteProject("d", Keys("YES", "PY"));
+  WriteProject("e", Keys("0", "P0"));
+  AgeCache();
+  const std::string order = Refreshed("");
+  EXPECT_TRUE(order == "P0,P1,PY,P2,P3" || order == "P0,PY,P1,P2,P3") << order;
+}
+
+TEST_F(ProjectListTest, RenumberedPrioritiesAreSavedBySaveAll) {
+  WriteProject("a", Keys("7", "PA"));
+  WriteProject("b", Keys("8", "PB"));
+  WriteProject("c", Keys("9", "PC"));
+  PAWinProjectList list;
+  ASSERT_EQ(1, list.Init("", "project.ini"));
+  ASSERT_EQ(1, list.Refresh());
+  EXPECT_EQ(1, list.RenumberPriorities(10, 10));
+  std::vector<std::string> priorities;
+  for (int i = 0; i < list.GetCount(); ++i) priorities.push_back(list.GetAt(i)->FindItem("PRIORITY", 1)->GetValue());
+  EXPECT_EQ((std::vector<std::string>{"10", "20", "30"}), priorities);
+
+  EXPECT_EQ(1, list.SaveAll());
+  PASaveProfiles();
+  EXPECT_NE(std::string::npos, ReadBytes(HomeFile("c/project.ini")).find("PRIORITY=30\r\n"));
+}
+
+TEST_F(ProjectListTest, ValuesAndPrefixesAreFoundInListOrder) {
+  WriteProject("a", Keys("1", "Ab", "X,Y"));
+  WriteProject("b", Keys("2", "CD", "X,Y"));
+  WriteProject("c", Keys("3", "EF", "Z"));
+  PAWinProjectList list;
+  ASSERT_EQ(1, list.Init("", "project.ini"));
+  ASSERT_EQ(1, list.Refresh());
+
+  CStringArray values;
+  EXPECT_EQ(1, list.CollectValues("BUILD_TAG", values));
+  ASSERT_EQ(3, values.GetSize());
+  EXPECT_STREQ("X,Y", values[1]);
+  EXPECT_EQ(1, list.CollectDistinctValues("build_tag", values));
+  ASSERT_EQ(2, values.GetSize());
+  EXPECT_STREQ("X,Y", values[0]);
+  EXPECT_STREQ("Z", values[1]);
+  EXPECT_EQ(0, list.CollectValues("NO_SUCH_KEY", values));
+  EXPECT_EQ(0, values.GetSize());
+
+  EXPECT_EQ(list.GetAt(0), list.FindByPrefix("AB"));
+  EXPECT_EQ(2, list.IndexOfPrefix("ef"));
+  EXPECT_EQ(-1, list.IndexOfPrefix("GH"));
+  EXPECT_EQ(-1, list.IndexOfPrefix(NULL));
+  EXPECT_EQ(NULL, list.FindByPrefix(NULL));
+
+  // A project taken out belongs to the caller.
+  PAUtilsConfig* taken = list.GetAt(1);
+  EXPECT_EQ(1, list.RemoveAt(1));
+  EXPECT_EQ(0, list.RemoveAt(2));
+  EXPECT_EQ(2, list.GetCount());
+  delete taken;
+}
+
+TEST_F(ProjectListTest, InitNeedsAHomeDirectoryThatCanBeEntered) {
+  PAWinProjectList list;
+  EXPECT_EQ(0, list.GetCount());
+  EXPECT_EQ(NULL, list.GetAt(0));
+  EXPECT_EQ(0, list.Refresh());
+  EXPECT_EQ(0, list.RemoveAt(0));
+
+  const std::string before = Cwd();
+  home_.reset();
+  testsupport::UnsetEnv("PHOME");
+  EXPECT_EQ(0, list.Init("", "project.ini"));
+  testsupport::ScopedEnv aFile("PHOME", dir.winPath("home\\utils\\x.txt"));
+  WriteBytes(HomeFile("utils/x.txt"), "");
+  EXPECT_EQ(0, list.Init("", "project.ini"));
+  EXPECT_EQ(0, list.Refresh());
+  EXPECT_EQ(before, Cwd());
+
+  // A relative PHOME is taken from the working directory; the list then
+  // works in the home directory.
+  testsupport::ScopedEnv relative("PHOME", "Home");
+  EXPECT_EQ(1, list.Init("", "project.ini"));
+  std::string home = dir.winPath("home");
+  for (char& c : home) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+  EXPECT_EQ(home, Cwd());
+}
+
+}  // namespace
