@@ -188,3 +188,13 @@
 #define IDS_PA_INI_NO 1534
 #define IDS_PA_INI_SAVE_PREFIX 1535
 #define IDS_PA_WIN_INI 1536
+
+// Source control queries and document display (numbers the library has
+// always used).
+#define IDS_PA_CVS_NONE 943
+#define IDS_PA_CVS_STICKY_TAG 1010
+#define IDS_PA_BASE_LINK 1073
+#define IDS_PA_BASE_LINK_MARKER 1074
+#define IDS_PA_CVS_AUTHOR 1196
+#define IDS_PA_CVS_STATE 1197
+#define IDS_PA_CVS_WORKING_REVISION 1198

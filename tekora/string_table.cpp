@@ -194,6 +194,15 @@ const AfxStringResource kStrings[] = {
     {IDS_PA_INI_NO, "NO"},
     {IDS_PA_INI_SAVE_PREFIX, "~pa"},
     {IDS_PA_WIN_INI, "WIN.INI"},
+
+    // Source control queries and document display.
+    {IDS_PA_CVS_NONE, "(none)"},
+    {IDS_PA_CVS_STICKY_TAG, "Sticky Tag:"},
+    {IDS_PA_BASE_LINK, "<base href=\"%s\" />"},
+    {IDS_PA_BASE_LINK_MARKER, "<!--write baselink here-->"},
+    {IDS_PA_CVS_AUTHOR, "author:"},
+    {IDS_PA_CVS_STATE, "state:"},
+    {IDS_PA_CVS_WORKING_REVISION, "Working revision:"},
 };
 
 AfxStringResourceRegistrar g_strings(kStrings, sizeof kStrings / sizeof kStrings[0]);
