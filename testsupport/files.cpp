@@ -41,6 +41,12 @@ void CopyFileTo(const std::string& from, const std::string& to) {
   fs::copy_file(from, to, fs::copy_options::overwrite_existing);
 }
 
+bool MakeDirectoryLink(const std::string& target, const std::string& link) {
+  std::error_code error;
+  fs::create_directory_symlink(target, link, error);
+  return !error && fs::is_symlink(link, error);
+}
+
 std::string CrLf(std::initializer_list<const char*> lines) {
   std::string result;
   for (const char* line : lines) {

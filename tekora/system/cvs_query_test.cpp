@@ -67,25 +67,6 @@ class CvsQueryTest : public testsupport::IsolatedTest {
   std::unique_ptr<testsupport::ScopedTempFolder> temp_;
 };
 
-TEST_F(CvsQueryTest, PathParts) {
-  CString part;
-  EXPECT_EQ(1, PAGetFileName(part, "C:\\src\\app\\main.cpp"));
-  EXPECT_EQ("main.cpp", std::string(part));
-  EXPECT_EQ(1, PAGetFileDir(part, "C:\\src\\app\\main.cpp"));
-  EXPECT_EQ(testsupport::OnWindows() ? "C:\\src\\app\\" : "\\src\\app\\", std::string(part));  // no drives on POSIX
-  PAGetFileName(part, "main.cpp");
-  EXPECT_EQ("main.cpp", std::string(part));
-  PAGetFileDir(part, "main.cpp");
-  EXPECT_EQ("", std::string(part));
-  PAGetFileName(part, "\\a\\.profile");
-  EXPECT_EQ(".profile", std::string(part));
-  // A path longer than 260 characters is cut first (the extension is lost).
-  std::string longPath = "\\d\\" + std::string(300, 'x') + ".cpp";
-  PAGetFileName(part, longPath.c_str());
-  EXPECT_LE(part.GetLength(), 257);
-  EXPECT_EQ(std::string::npos, std::string(part).find_first_not_of('x'));
-}
-
 TEST_F(CvsQueryTest, StatusGivesStickyTagAndWorkingRevision) {
   WriteBytes(dir.file("output.txt"),
              "File: main.cpp          Status: Up-to-date\n\n"

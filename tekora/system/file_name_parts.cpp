@@ -1,45 +1,42 @@
-// PAGetFileName and PAGetFileDir: the parts of a path, as _splitpath cuts it.
+// PAGetFileName and PAGetFileDir: the parts of a path that name a file and
+// the folder it is in.
 #include <stdlib.h>
 #include <string.h>
 
-#include <tekora/cvs.h>
+#include <tekora/system.h>
 
 namespace {
 
-// Each part has room for the whole cut path: the runtime's _splitpath does
-// not check the sizes.
-struct PathParts {
-  char drive[MAX_PATH + 1];
-  char dir[MAX_PATH + 1];
-  char name[MAX_PATH + 1];
-  char ext[MAX_PATH + 1];
-};
-
-// A path longer than the system's limit is cut to it first.
-PathParts Split(LPCSTR path) {
+// Splits at most the first 260 characters of the path (a null path is empty).
+void Split(LPCSTR path, char* drive, char* dir, char* fname, char* ext) {
   char cut[MAX_PATH + 1] = "";
-  if (path) strncat(cut, path, MAX_PATH);
-  PathParts parts;
-  _splitpath(cut, parts.drive, parts.dir, parts.name, parts.ext);
-  return parts;
+  if (path) {
+    strncpy(cut, path, MAX_PATH);
+    cut[MAX_PATH] = '\0';
+  }
+  _splitpath(cut, drive, dir, fname, ext);
 }
 
-CString Join(LPCSTR drive, LPCSTR dir, LPCSTR name, LPCSTR ext) {
-  char joined[2 * MAX_PATH];
-  _makepath(joined, drive, dir, name, ext);
+// Joins two parts, keeping the result within 259 characters as the
+// runtime's bounded join does.
+CString Join(const char* first, const char* second) {
+  CString joined = CString(first) + second;
+  if (joined.GetLength() >= MAX_PATH) joined.Truncate(MAX_PATH - 1);
   return joined;
 }
 
 }  // namespace
 
-int PAGetFileName(CString& name, LPCSTR path) {
-  PathParts parts = Split(path);
-  name = Join(NULL, NULL, parts.name, parts.ext);
+int PAGetFileName(CString& out, LPCSTR path) {
+  char fname[MAX_PATH + 1], ext[MAX_PATH + 1];
+  Split(path, NULL, NULL, fname, ext);
+  out = Join(fname, ext);
   return 1;
 }
 
-int PAGetFileDir(CString& dir, LPCSTR path) {
-  PathParts parts = Split(path);
-  dir = Join(parts.drive, parts.dir, NULL, NULL);
+int PAGetFileDir(CString& out, LPCSTR path) {
+  char drive[MAX_PATH + 1], dir[MAX_PATH + 1];
+  Split(path, drive, dir, NULL, NULL);
+  out = Join(drive, dir);
   return 1;
 }

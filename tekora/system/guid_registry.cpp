@@ -6,6 +6,8 @@
 
 #include <tekora/time_guid.h>
 
+#include "grow_string_map.h"
+
 namespace {
 
 // Associations are allocated ten at a time.
@@ -16,13 +18,6 @@ CMapStringToString* g_registry = nullptr;
 CMapStringToString& Registry() {
   if (!g_registry) g_registry = new CMapStringToString(kBlockSize);
   return *g_registry;
-}
-
-// A long-running tool may hand out GUIDs by the hundred thousand: the hash
-// table grows with the registry, so that a lookup stays a short chain walk.
-void MakeRoom(CMapStringToString& registry) {
-  const UINT buckets = registry.GetHashTableSize();
-  if (static_cast<UINT>(registry.GetCount()) >= 4 * buckets) registry.InitHashTable(4 * buckets + 1);
 }
 
 }  // namespace
@@ -50,7 +45,7 @@ int PARegisterGuid(const GUID* guid) {
     CMapStringToString& registry = Registry();
     CString known;
     if (registry.Lookup(text, known)) return 0;
-    MakeRoom(registry);
+    tekora::MakeRoomForOneMore(registry);
     registry.SetAt(text, text);
     return 1;
   } catch (CException* e) {

@@ -3,6 +3,8 @@
 
 #include <stdint.h>
 
+#include "civil_date.h"
+
 namespace {
 
 // Seconds from 1601-01-01 to 1970-01-01.
@@ -20,21 +22,14 @@ FILETIME FromTicks(uint64_t ticks) {
   return result;
 }
 
-// Days since 1970-01-01 of a civil date (proleptic Gregorian).
-int64_t DaysFromCivil(int64_t y, unsigned m, unsigned d) {
-  y -= m <= 2;
-  const int64_t era = (y >= 0 ? y : y - 399) / 400;
-  const unsigned yoe = static_cast<unsigned>(y - era * 400);
-  const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-  const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + static_cast<int64_t>(doe) - 719468;
-}
-
-// The UTC offset in seconds of the local time zone at the given UTC instant.
-int64_t LocalOffset(int64_t unixSeconds) {
-  time_t t = static_cast<time_t>(unixSeconds);
+// The UTC offset in seconds of the local time zone as it stands now. Windows
+// converts file times between UTC and local time with the current bias
+// (daylight saving time included when it is in force now), whatever the
+// date of the time converted; so does the layer.
+int64_t CurrentLocalOffset() {
+  time_t now = time(nullptr);
   struct tm local;
-  if (!localtime_r(&t, &local)) return 0;
+  if (!localtime_r(&now, &local)) return 0;
   return local.tm_gmtoff;
 }
 
@@ -63,20 +58,11 @@ extern "C" BOOL WINAPI FileTimeToSystemTime(const FILETIME* lpFileTime, LPSYSTEM
   int64_t seconds = static_cast<int64_t>(ticks / kTicksPerSecond) - kEpochDifference;
   int64_t days = seconds >= 0 ? seconds / 86400 : -((-seconds + 86399) / 86400);
   int64_t secondOfDay = seconds - days * 86400;
-  // Civil date from days since 1970-01-01.
-  int64_t z = days + 719468;
-  const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-  const unsigned doe = static_cast<unsigned>(z - era * 146097);
-  const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  const unsigned mp = (5 * doy + 2) / 153;
-  const unsigned d = doy - (153 * mp + 2) / 5 + 1;
-  const unsigned m = mp < 10 ? mp + 3 : mp - 9;
-  int64_t y = static_cast<int64_t>(yoe) + era * 400 + (m <= 2);
-  lpSystemTime->wYear = static_cast<WORD>(y);
-  lpSystemTime->wMonth = static_cast<WORD>(m);
-  lpSystemTime->wDay = static_cast<WORD>(d);
-  lpSystemTime->wDayOfWeek = static_cast<WORD>(((days % 7) + 11) % 7);  // 1970-01-01 was a Thursday
+  const winport::CivilDate date = winport::CivilFromDays(days);
+  lpSystemTime->wYear = static_cast<WORD>(date.year);
+  lpSystemTime->wMonth = static_cast<WORD>(date.month);
+  lpSystemTime->wDay = static_cast<WORD>(date.day);
+  lpSystemTime->wDayOfWeek = static_cast<WORD>(winport::WeekdayFromDays(days));
   lpSystemTime->wHour = static_cast<WORD>(secondOfDay / 3600);
   lpSystemTime->wMinute = static_cast<WORD>(secondOfDay / 60 % 60);
   lpSystemTime->wSecond = static_cast<WORD>(secondOfDay % 60);
@@ -98,7 +84,7 @@ extern "C" BOOL WINAPI SystemTimeToFileTime(const SYSTEMTIME* lpSystemTime, LPFI
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  int64_t days = DaysFromCivil(st.wYear, st.wMonth, st.wDay);
+  int64_t days = winport::DaysFromCivil(st.wYear, st.wMonth, st.wDay);
   int64_t seconds = days * 86400 + st.wHour * 3600 + st.wMinute * 60 + st.wSecond;
   uint64_t ticks = static_cast<uint64_t>((seconds + kEpochDifference) * kTicksPerSecond) +
                    static_cast<uint64_t>(st.wMilliseconds) * 10000;
@@ -112,8 +98,7 @@ extern "C" BOOL WINAPI FileTimeToLocalFileTime(const FILETIME* lpFileTime, LPFIL
     return FALSE;
   }
   uint64_t ticks = Ticks(lpFileTime);
-  int64_t unixSeconds = static_cast<int64_t>(ticks / kTicksPerSecond) - kEpochDifference;
-  int64_t shifted = static_cast<int64_t>(ticks) + LocalOffset(unixSeconds) * kTicksPerSecond;
+  int64_t shifted = static_cast<int64_t>(ticks) + CurrentLocalOffset() * kTicksPerSecond;
   *lpLocalFileTime = FromTicks(shifted < 0 ? 0 : static_cast<uint64_t>(shifted));
   return TRUE;
 }
@@ -124,10 +109,7 @@ extern "C" BOOL WINAPI LocalFileTimeToFileTime(const FILETIME* lpLocalFileTime, 
     return FALSE;
   }
   uint64_t ticks = Ticks(lpLocalFileTime);
-  int64_t localSeconds = static_cast<int64_t>(ticks / kTicksPerSecond) - kEpochDifference;
-  // The offset that applies at the local instant, taken at the UTC guess.
-  int64_t offset = LocalOffset(localSeconds - LocalOffset(localSeconds));
-  int64_t shifted = static_cast<int64_t>(ticks) - offset * kTicksPerSecond;
+  int64_t shifted = static_cast<int64_t>(ticks) - CurrentLocalOffset() * kTicksPerSecond;
   *lpFileTime = FromTicks(shifted < 0 ? 0 : static_cast<uint64_t>(shifted));
   return TRUE;
 }

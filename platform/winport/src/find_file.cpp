@@ -33,10 +33,17 @@ class FindHandle : public winport::HandleObject {
 // Fills the record for one entry; false when the entry is gone.
 bool Describe(const std::string& directory, const std::string& name, WIN32_FIND_DATAA* data) {
   std::string path = directory == "/" ? "/" + name : directory + "/" + name;
-  struct stat st;
-  if (stat(path.c_str(), &st) != 0 && lstat(path.c_str(), &st) != 0) return false;
+  struct stat link, st;
+  if (lstat(path.c_str(), &link) != 0) return false;
+  if (stat(path.c_str(), &st) != 0) st = link;  // a link that leads nowhere
   memset(data, 0, sizeof *data);
   data->dwFileAttributes = winport::AttributesOf(st);
+  // Walks of a tree tell links from folders by this mark, so that a link
+  // back up the tree does not make them endless.
+  if (S_ISLNK(link.st_mode)) {
+    data->dwFileAttributes |= FILE_ATTRIBUTE_REPARSE_POINT;
+    data->dwReserved0 = IO_REPARSE_TAG_SYMLINK;
+  }
   data->ftCreationTime = winport::FileTimeFromTimespec(st.st_ctim);
   data->ftLastAccessTime = winport::FileTimeFromTimespec(st.st_atim);
   data->ftLastWriteTime = winport::FileTimeFromTimespec(st.st_mtim);

@@ -105,6 +105,26 @@ TEST_F(FindFileTest, MissingEntriesAndFolders) {
   EXPECT_EQ((Names{"<none:2>"}), Find("proj\\"));  // a trailing separator names no entry
 }
 
+// A walk of a tree must tell a link from a folder, or a link back up the
+// tree never lets it end.
+TEST_F(FindFileTest, LinksToFoldersCarryTheReparseMark) {
+  if (!testsupport::MakeDirectoryLink(dir.file("Proj"), dir.file("Proj/Sub/Up")))
+    GTEST_SKIP() << "no symbolic links here";
+  WIN32_FIND_DATAA data;
+  HANDLE h = FindFirstFileA("proj\\sub\\up", &data);
+  ASSERT_NE(INVALID_HANDLE_VALUE, h);
+  FindClose(h);
+  EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT),
+            data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
+  EXPECT_EQ(static_cast<DWORD>(IO_REPARSE_TAG_SYMLINK), data.dwReserved0);
+  // The folder it leads to is a plain folder.
+  h = FindFirstFileA("proj\\sub", &data);
+  ASSERT_NE(INVALID_HANDLE_VALUE, h);
+  FindClose(h);
+  EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY),
+            data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
+}
+
 TEST_F(FindFileTest, RootListsNoDotEntries) {
   WIN32_FIND_DATAA data;
   HANDLE h = FindFirstFileA("\\*", &data);

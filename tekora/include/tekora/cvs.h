@@ -1,22 +1,14 @@
 // Source control queries: what CVS knows about one file of a working copy,
 // asked through the command-line client "cvs.exe" (found along PATH) and
-// the working copy's "cvs\entries" file. Every query but the two path-part
-// functions changes the working directory into the file's directory while
-// it runs and changes it back before it returns; the output and batch files
-// it makes in the temporary folder are deleted before it returns.
+// the working copy's "cvs\entries" file. Every query changes the working
+// directory into the file's directory while it runs and changes it back
+// before it returns; the output and batch files it makes in the temporary
+// folder are deleted before it returns.
 #pragma once
 
 #include <afx.h>
 
 extern "C" {
-
-// The file name and extension of a path (the path cut to 260 characters
-// first): "c:\src\app\main.cpp" gives "main.cpp". Always 1.
-int PAGetFileName(CString& name, LPCSTR path);
-
-// The drive and directory of a path, with its trailing backslash:
-// "c:\src\app\main.cpp" gives "c:\src\app\", a bare name "". Always 1.
-int PAGetFileDir(CString& dir, LPCSTR path);
 
 // The revision the working copy's "cvs\entries" file records for the file
 // (the path is taken in lower case and must lie below the project home,

@@ -40,4 +40,14 @@ int PACheckConfigFile(LPCSTR path, unsigned int* size);
 // directory is changed for a moment and always changed back.
 int PACanEnterDirectory(LPCSTR path);
 
+// The file name with its extension of a path ("c:\src\app\main.cpp" gives
+// "main.cpp"; a path without folder comes back as it is). Only the first 260
+// characters of the path count. Always 1.
+int PAGetFileName(CString& out, LPCSTR path);
+
+// The drive and folder of a path, with the folder's trailing "\"
+// ("c:\src\app\main.cpp" gives "c:\src\app\"; a bare file name gives the
+// empty text). Only the first 260 characters of the path count. Always 1.
+int PAGetFileDir(CString& out, LPCSTR path);
+
 }  // extern "C"

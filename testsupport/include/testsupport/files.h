@@ -16,6 +16,10 @@ bool Exists(const std::string& path);
 std::vector<std::string> FileNames(const std::string& folder);
 // Copies a file with its permissions (a program stays runnable).
 void CopyFileTo(const std::string& from, const std::string& to);
+// Makes `link` a symbolic link to the directory `target`. False where the
+// platform makes none (Wine reports success and makes nothing; Windows needs
+// the right to make links).
+bool MakeDirectoryLink(const std::string& target, const std::string& link);
 // Lines joined with CR LF, each line followed by CR LF.
 std::string CrLf(std::initializer_list<const char*> lines);
 

@@ -53,6 +53,7 @@ typedef unsigned long long ULONGLONG;
 typedef unsigned long long DWORDLONG;
 typedef ULONGLONG DWORD64;
 typedef float FLOAT;
+typedef double DOUBLE;
 typedef void* PVOID;
 typedef void* LPVOID;
 typedef const void* LPCVOID;

@@ -32,7 +32,11 @@ extern "C" {
 #define FILE_ATTRIBUTE_ARCHIVE 0x00000020
 #define FILE_ATTRIBUTE_NORMAL 0x00000080
 #define FILE_ATTRIBUTE_TEMPORARY 0x00000100
+#define FILE_ATTRIBUTE_REPARSE_POINT 0x00000400
 #define INVALID_FILE_ATTRIBUTES ((DWORD)-1)
+
+// The dwReserved0 of a found symbolic link.
+#define IO_REPARSE_TAG_SYMLINK 0xA000000Cu
 
 #define FILE_FLAG_WRITE_THROUGH 0x80000000u
 #define FILE_FLAG_RANDOM_ACCESS 0x10000000u
@@ -156,7 +160,10 @@ BOOL WINAPI SetCurrentDirectoryA(LPCSTR lpPathName);
 // lpFileName ("*" and "?" with the Windows rules, without regard to case;
 // without wildcards, the one entry of that name). "." and ".." are listed in
 // every directory but the root. Fails with ERROR_FILE_NOT_FOUND when nothing
-// matches, ERROR_PATH_NOT_FOUND when the folder does not exist.
+// matches, ERROR_PATH_NOT_FOUND when the folder does not exist. A symbolic
+// link is listed as Windows lists one: FILE_ATTRIBUTE_REPARSE_POINT with
+// dwReserved0 IO_REPARSE_TAG_SYMLINK, and FILE_ATTRIBUTE_DIRECTORY when it
+// leads to a directory (its size and times are those of its target).
 HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData);
 // The next match; FALSE with ERROR_NO_MORE_FILES at the end.
 BOOL WINAPI FindNextFileA(HANDLE hFindFile, LPWIN32_FIND_DATAA lpFindFileData);
