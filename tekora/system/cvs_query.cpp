@@ -2,34 +2,14 @@
 
 #include <direct.h>
 #include <io.h>
-#include <string.h>
 
 #include <tekora/core.h>
 #include <tekora/cvs.h>
 #include <tekora/system.h>
 
 #include "batch_file.h"
+#include "project_home.h"
 #include "run_process.h"
-
-namespace {
-
-// The project home: "%PHOME%" expanded, lower case, made an absolute
-// directory with a trailing backslash. FALSE when PHOME is unset or cannot
-// be entered. The working directory is the caller's again afterwards.
-BOOL ProjectHome(CString& home) {
-  char expanded[2600];
-  DWORD length = ExpandEnvironmentStringsA("%PHOME%", expanded, sizeof expanded);
-  if (length == 0 || length > sizeof expanded || strcmp(expanded, "%PHOME%") == 0 || !*expanded) return FALSE;
-  home = expanded;
-  home.MakeLower();
-  char saved[MAX_PATH];
-  const BOOL haveSaved = _getcwd(saved, MAX_PATH) != NULL;
-  const BOOL entered = PACheckPath(home, 1, 0);
-  if (haveSaved) _chdir(saved);
-  return entered;
-}
-
-}  // namespace
 
 CvsQueryDirectory::CvsQueryDirectory() : m_bSaved(FALSE) { m_szSavedDir[0] = '\0'; }
 
@@ -46,7 +26,7 @@ BOOL CvsQueryDirectory::Enter(LPCSTR path, BOOL bWithinHome) {
   PAGetFileDir(dir, file);
   m_bSaved = _getcwd(m_szSavedDir, MAX_PATH) != NULL;
   CString home;
-  if (bWithinHome && !ProjectHome(home)) return FALSE;
+  if (bWithinHome && !GetProjectHome(home)) return FALSE;
   if (!PACheckPath(dir, 1, 0)) return FALSE;
   return !bWithinHome || file.Find(home) == 0;
 }
