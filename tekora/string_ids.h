@@ -324,6 +324,19 @@
 #define IDS_PA_PROG_CVSTAG 5124
 #define IDS_PA_PROG_CLEANUP 5125
 
+// Project lists, the project locator and the file search: the numbers the
+// library has always used, then texts of their own (5200-5299).
+#define IDS_PA_LIST_BUILD_TAG 807
+#define IDS_PA_LIST_PREFIX 961
+#define IDS_PA_LIST_PRIORITY 964
+#define IDS_PA_LIST_CACHE_FILE 5200
+#define IDS_PA_LIST_CACHE_FOLDER 5201
+#define IDS_PA_LIST_CACHE_LINE_LEAD 5202
+#define IDS_PA_LIST_DAY_FORMAT 5203
+#define IDS_PA_LIST_THIRD_PARTY 5204
+#define IDS_PA_LIST_PATH 5205
+#define IDS_PA_LIST_DESCRIPTION 5206
+
 // Source control queries and document display (numbers the library has
 // always used).
 #define IDS_PA_CVS_NONE 943

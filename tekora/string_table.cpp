@@ -323,6 +323,18 @@ const AfxStringResource kStrings[] = {
     {IDS_PA_PROG_CVSTAG, "CVSTAG.EXE"},
     {IDS_PA_PROG_CLEANUP, "CLEANUP.EXE"},
 
+    // Project lists, the project locator and the file search.
+    {IDS_PA_LIST_BUILD_TAG, "BUILD_TAG"},
+    {IDS_PA_LIST_PREFIX, "PREFIX"},
+    {IDS_PA_LIST_PRIORITY, "PRIORITY"},
+    {IDS_PA_LIST_CACHE_FILE, "utils\\data.ini"},
+    {IDS_PA_LIST_CACHE_FOLDER, "utils\\"},
+    {IDS_PA_LIST_CACHE_LINE_LEAD, "..\\"},
+    {IDS_PA_LIST_DAY_FORMAT, "%04i%02i%02i"},
+    {IDS_PA_LIST_THIRD_PARTY, "\\3rdparty"},
+    {IDS_PA_LIST_PATH, "PATH"},
+    {IDS_PA_LIST_DESCRIPTION, "DESCRIPTION"},
+
     // Source control queries and document display.
     {IDS_PA_CVS_NONE, "(none)"},
     {IDS_PA_CVS_STICKY_TAG, "Sticky Tag:"},

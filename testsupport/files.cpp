@@ -1,5 +1,6 @@
 #include "testsupport/files.h"
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -28,6 +29,15 @@ void MakeDirs(const std::string& path) { fs::create_directories(path); }
 bool Exists(const std::string& path) {
   std::error_code error;
   return fs::exists(path, error);
+}
+
+void RemoveAll(const std::string& path) {
+  std::error_code error;
+  fs::remove_all(path, error);
+}
+
+void AgeFile(const std::string& path, int hours) {
+  fs::last_write_time(path, fs::last_write_time(path) - std::chrono::hours(hours));
 }
 
 std::vector<std::string> FileNames(const std::string& folder) {

@@ -1,4 +1,6 @@
 // SystemTimeToVariantTime and VariantTimeToSystemTime, as Windows converts.
+#include <windows.h>
+// <oleauto.h> needs <windows.h> first, as on Windows.
 #include <oleauto.h>
 
 #include <gtest/gtest.h>

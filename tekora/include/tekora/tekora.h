@@ -20,3 +20,4 @@
 #include <tekora/system.h>
 #include <tekora/text.h>
 #include <tekora/time_guid.h>
+#include <tekora/tree_search.h>

@@ -12,6 +12,10 @@ std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
 void MakeDirs(const std::string& path);
 bool Exists(const std::string& path);
+// Removes a file or a folder with everything in it; nothing when it is not there.
+void RemoveAll(const std::string& path);
+// Moves the file's last write time back by the hours given.
+void AgeFile(const std::string& path, int hours);
 // The names of the files (not folders) in a folder.
 std::vector<std::string> FileNames(const std::string& folder);
 // Copies a file with its permissions (a program stays runnable).
