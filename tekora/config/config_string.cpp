@@ -40,6 +40,7 @@ int PAConfigString::Init(LPCSTR file, LPCSTR section, LPCSTR key, LPCSTR default
 int PAConfigString::Read() {
   if (m_bDoNotStore || !IsComplete(0)) return 0;
   char buffer[kValueBufferSize];
+  buffer[0] = '\0';  // a profile call that fails leaves the buffer as it was
   PAGetPrivateProfileString(m_strSection, m_strKey, m_strDefault, buffer, kValueBufferSize, m_strFile);
   buffer[kValueBufferSize - 1] = '\0';
   m_strValue = buffer[0] != '\0' ? buffer : (LPCSTR)m_strDefault;

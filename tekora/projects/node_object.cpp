@@ -4,8 +4,6 @@
 
 IMPLEMENT_SERIAL(PANodeObject, CObject, VERSIONABLE_SCHEMA | 0x70)
 
-CRuntimeClass* PAGetNodeObjectClass(void) { return RUNTIME_CLASS(PANodeObject); }
-
 PANodeObject::PANodeObject() : m_pParent(NULL) {}
 
 PANodeObject::~PANodeObject() { Clear(); }

@@ -1,19 +1,12 @@
 #include "project_home.h"
 
-#include <direct.h>
-#include <string.h>
-
-#include <tekora/core.h>
+#include <tekora/config_items.h>
+#include <tekora/configuration.h>
 
 BOOL GetProjectHome(CString& home) {
-  char expanded[2600];
-  DWORD length = ExpandEnvironmentStringsA("%PHOME%", expanded, sizeof expanded);
-  if (length == 0 || length > sizeof expanded || strcmp(expanded, "%PHOME%") == 0 || !*expanded) return FALSE;
-  home = expanded;
+  PAConfigInt item;
+  if (!PAUtilsConfig::InitHomeDir(&item)) return FALSE;
+  home = item.GetValue();
   home.MakeLower();
-  char saved[MAX_PATH];
-  const BOOL haveSaved = _getcwd(saved, MAX_PATH) != NULL;
-  const BOOL entered = PACheckPath(home, 1, 0);
-  if (haveSaved) _chdir(saved);
-  return entered;
+  return !home.IsEmpty();
 }

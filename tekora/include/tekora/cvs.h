@@ -37,4 +37,23 @@ int PACvsLatestRevision(LPCSTR path, LPCSTR options, LPCSTR argument, CString& r
 // file ("author: jdoe;" gives "jdoe"). Results as PACvsLatestRevision.
 int PACvsRevisionAuthor(LPCSTR path, LPCSTR revision, CString& author);
 
+// Finds the directory `name` (in: a name; its last component counts) below
+// or above the project directory (empty or null: the current one) with
+// PAFindDirectoryInTree, first through section "Cache" of the project's
+// "age.ini": a cached place that can still be entered is the answer, a stale
+// one is dropped and searched afresh, a new find is cached. On success
+// `name` becomes the relative path with a trailing "\" and the result is 1;
+// 0 when nothing is found.
+int PAResolveDirectory(LPCSTR projectDir, CString& name);
+
+// Finds the included file `name` (lower-cased; its file name counts) with
+// PAFindFileInTree, first through the same cache, which keeps the directory
+// part of each find ("..\..\" for a header two levels up). The class
+// library's ten headers ("afx.h", "afxwin.h", ...) are never searched nor
+// cached: 0. A name on another drive is taken as it is; a name that no
+// search finds is taken in its absolute form when it exists. On success
+// `name` becomes the path found and the result is 1; else 0. `flag` has no
+// effect.
+int PAResolveInclude(LPCSTR projectDir, CString& name, unsigned int flag);
+
 }  // extern "C"

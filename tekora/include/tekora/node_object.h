@@ -140,9 +140,3 @@ class PANodeObject : public CObject {
   // go round in a circle).
   bool NamesSelfOrAncestor(LPCSTR name) const;
 };
-
-extern "C" {
-// The runtime class of PANodeObject: the base named by the records of
-// PAWinProject and PAWalkerConfig.
-CRuntimeClass* PAGetNodeObjectClass(void);
-}  // extern "C"

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <tekora/config_items.h>
+#include <tekora/configuration.h>
 #include <tekora/core.h>
 #include <tekora/cvs.h>
 #include <tekora/documents.h>
