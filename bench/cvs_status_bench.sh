@@ -30,11 +30,13 @@ cvs -Q -d "$work/repo" init
 echo "int main() {}" > "$work/import/main.cpp"
 (cd "$work/import" && cvs -Q -d "$work/repo" import -m start proj vendor start)
 (cd "$work/home" && cvs -Q -d "$work/repo" checkout proj)
-export PHOME="$work/home"
+# The library takes Windows paths: backslashes.
+winpath() { printf '%s' "$1" | tr / '\\'; }
+export PHOME="$(winpath "$work/home")"
 
 best() { sort -g | head -1; }
 query=$(for run in 1 2 3; do
-  "$work/cvs_status_bench" "$work/home/proj/main.cpp" "$count" | awk '{print $2}'
+  "$work/cvs_status_bench" "$(winpath "$work/home/proj/main.cpp")" "$count" | awk '{print $2}'
 done | best)
 shell=$(for run in 1 2 3; do
   (cd "$work/home/proj" && start=$(date +%s.%N)
