@@ -334,6 +334,15 @@ const AfxStringResource kStrings[] = {
     {IDS_PA_LIST_THIRD_PARTY, "\\3rdparty"},
     {IDS_PA_LIST_PATH, "PATH"},
     {IDS_PA_LIST_DESCRIPTION, "DESCRIPTION"},
+
+    // Source control queries and document display.
+    {IDS_PA_CVS_NONE, "(none)"},
+    {IDS_PA_CVS_STICKY_TAG, "Sticky Tag:"},
+    {IDS_PA_BASE_LINK, "<base href=\"%s\" />"},
+    {IDS_PA_BASE_LINK_MARKER, "<!--write baselink here-->"},
+    {IDS_PA_CVS_AUTHOR, "author:"},
+    {IDS_PA_CVS_STATE, "state:"},
+    {IDS_PA_CVS_WORKING_REVISION, "Working revision:"},
 };
 
 AfxStringResourceRegistrar g_strings(kStrings, sizeof kStrings / sizeof kStrings[0]);

@@ -9,6 +9,8 @@
 #include <tekora/config_items.h>
 #include <tekora/configuration.h>
 #include <tekora/core.h>
+#include <tekora/cvs.h>
+#include <tekora/documents.h>
 #include <tekora/ini_file.h>
 #include <tekora/language_names.h>
 #include <tekora/line_profile.h>

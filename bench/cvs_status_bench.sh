@@ -1,0 +1,51 @@
+#!/bin/bash
+# Benchmark of the CVS status query. Nothing here is a pass/fail test.
+#
+# Usage: bench/cvs_status_bench.sh [BUILD_DIR] [COUNT]
+#
+# A repository made with "cvs init" in a temporary folder, a working copy of
+# one file; then COUNT (default 200) PACvsStatus queries on the file against
+# COUNT runs of "cvs status FILE" from the shell, in the same run. The ratio
+# is the query's own cost (batch file, process start, parsing) on top of the
+# cvs run itself (target: under 20% more). Each side runs three times, the
+# best run counts.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "${1:-$root/build}" && pwd)
+count=${2:-200}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+${CXX:-g++} -std=c++17 -O2 -g -Wall -Wextra \
+  -include winport/crt_override.h \
+  -I "$root/platform/winport/include" -I "$root/platform/framework/include" -I "$root/tekora/include" \
+  "$root/bench/cvs_status_bench.cpp" \
+  -L "$build/bin" -ltekora -ltekora-platform -Wl,-rpath,"$build/bin" \
+  -o "$work/cvs_status_bench"
+
+export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" TMPDIR="$work/tmp"
+mkdir -p "$work/tmp" "$work/import" "$work/home"
+cvs -Q -d "$work/repo" init
+echo "int main() {}" > "$work/import/main.cpp"
+(cd "$work/import" && cvs -Q -d "$work/repo" import -m start proj vendor start)
+(cd "$work/home" && cvs -Q -d "$work/repo" checkout proj)
+# The library takes Windows paths: backslashes.
+winpath() { printf '%s' "$1" | tr / '\\'; }
+export PHOME="$(winpath "$work/home")"
+
+best() { sort -g | head -1; }
+query=$(for run in 1 2 3; do
+  "$work/cvs_status_bench" "$(winpath "$work/home/proj/main.cpp")" "$count" | awk '{print $2}'
+done | best)
+shell=$(for run in 1 2 3; do
+  (cd "$work/home/proj" && start=$(date +%s.%N)
+   for ((i = 0; i < count; i++)); do cvs status main.cpp > "$work/tmp/out.txt"; done
+   echo "$(date +%s.%N) - $start" | bc)
+done | best)
+echo "$count status queries, best of 3:"
+printf '  cvs status from the shell  %8.3f s  (%.2f ms each)\n' "$shell" "$(echo "$shell * 1000 / $count" | bc -l)"
+printf '  PACvsStatus                %8.3f s  (%.2f ms each)\n' "$query" "$(echo "$query * 1000 / $count" | bc -l)"
+printf '  PACvsStatus takes %.2f times the cvs run: %.0f%% on top (target < 20%%)\n' \
+  "$(echo "$query / $shell" | bc -l)" "$(echo "($query / $shell - 1) * 100" | bc -l)"
+if [ -n "$(ls -A "$work/tmp" | grep -v '^out.txt$')" ]; then echo "temporary files were left behind" >&2; exit 1; fi
