@@ -16,3 +16,4 @@
 #include <tekora/system.h>
 #include <tekora/text.h>
 #include <tekora/time_guid.h>
+#include <tekora/versions.h>
