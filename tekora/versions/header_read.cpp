@@ -1,8 +1,9 @@
 // PAVersion::ReadHeader and FindHeaderPrefix: the version record from its
 // generated header, in the current or the old variable names.
-#include <errno.h>
 #include <limits.h>
 #include <stdlib.h>
+
+#include <new>
 
 #include <tekora/time_guid.h>
 #include <tekora/versions.h>
@@ -79,7 +80,6 @@ struct NameLists {
 // A decimal value as the Windows runtime's atoi reads it: leading blanks,
 // a sign, digits; a number beyond 32 bits stops at the largest one.
 int ToInt(const CString& text) {
-  errno = 0;
   const long long value = strtoll(text, NULL, 10);
   if (value > INT_MAX) return INT_MAX;
   if (value < INT_MIN) return INT_MIN;
@@ -102,16 +102,22 @@ int PAVersion::FindHeaderPrefix(CStdioFile& file, CString& prefix) {
   bool markerSeen = false;
   int legacyCount = 0;
   CString line, name, value;
-  while (file.ReadString(line)) {
-    if (!prefix.IsEmpty() && legacyCount > 0) break;
-    line.Trim();
-    if (!reader.IsDefine(line) && line == marker) markerSeen = true;
-    if (!reader.Cut(line, name, value)) continue;
-    int which;
-    int at = FindFirstOf(name, names.legacy, tekora::kLegacyCount, which);
-    if (at >= 0) ++legacyCount;
-    else at = FindFirstOf(name, names.current, tekora::kVersionVariableCount, which);
-    if (at >= 0 && prefix.IsEmpty()) prefix = name.Left(at);
+  try {
+    while (file.ReadString(line)) {
+      if (!prefix.IsEmpty() && legacyCount > 0) break;
+      line.Trim();
+      if (!reader.IsDefine(line) && line == marker) markerSeen = true;
+      if (!reader.Cut(line, name, value)) continue;
+      int which;
+      int at = FindFirstOf(name, names.legacy, tekora::kLegacyCount, which);
+      if (at >= 0) ++legacyCount;
+      else at = FindFirstOf(name, names.current, tekora::kVersionVariableCount, which);
+      if (at >= 0 && prefix.IsEmpty()) prefix = name.Left(at);
+    }
+  } catch (CException* e) {
+    // A file that cannot be read to its end gives no prefix.
+    e->Delete();
+    markerSeen = false;
   }
   if (!markerSeen) prefix.Empty();
   return legacyCount > 0 ? 1 : 0;
@@ -205,6 +211,8 @@ int PAVersion::ReadHeader(LPCSTR path) {
     AddSerialAndGuid();
   } catch (CException* e) {
     e->Delete();
+    return 0;
+  } catch (const std::bad_alloc&) {
     return 0;
   }
   return 1;

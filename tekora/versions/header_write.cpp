@@ -1,4 +1,5 @@
 // PAVersion::WriteHeader: the generated version header.
+#include <new>
 #include <string>
 
 #include <tekora/core.h>
@@ -105,6 +106,8 @@ int PAVersion::WriteHeader(LPCSTR path) {
   } catch (CException* e) {
     e->Delete();
     return 0;  // the writer removes its temporary file; the old header stays
+  } catch (const std::bad_alloc&) {
+    return 0;
   }
   return writer.Commit() ? 1 : 0;
 }
