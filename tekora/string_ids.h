@@ -263,3 +263,13 @@
 #define IDS_PA_VER_REG_DEF_COMPANY 5413
 #define IDS_PA_VER_REG_OWNER 5414
 #define IDS_PA_VER_REG_DEF_NAME 5415
+
+// Source control queries and document display (numbers the library has
+// always used).
+#define IDS_PA_CVS_NONE 943
+#define IDS_PA_CVS_STICKY_TAG 1010
+#define IDS_PA_BASE_LINK 1073
+#define IDS_PA_BASE_LINK_MARKER 1074
+#define IDS_PA_CVS_AUTHOR 1196
+#define IDS_PA_CVS_STATE 1197
+#define IDS_PA_CVS_WORKING_REVISION 1198

@@ -266,6 +266,15 @@ const AfxStringResource kStrings[] = {
     {IDS_PA_VER_REG_DEF_COMPANY, "DefCompany"},
     {IDS_PA_VER_REG_OWNER, "RegisteredOwner"},
     {IDS_PA_VER_REG_DEF_NAME, "DefName"},
+
+    // Source control queries and document display.
+    {IDS_PA_CVS_NONE, "(none)"},
+    {IDS_PA_CVS_STICKY_TAG, "Sticky Tag:"},
+    {IDS_PA_BASE_LINK, "<base href=\"%s\" />"},
+    {IDS_PA_BASE_LINK_MARKER, "<!--write baselink here-->"},
+    {IDS_PA_CVS_AUTHOR, "author:"},
+    {IDS_PA_CVS_STATE, "state:"},
+    {IDS_PA_CVS_WORKING_REVISION, "Working revision:"},
 };
 
 AfxStringResourceRegistrar g_strings(kStrings, sizeof kStrings / sizeof kStrings[0]);

@@ -1,14 +1,17 @@
 // PAVersion::IncrementFromRepository: counting up by the header's place in
 // the source repository.
+#include <tekora/cvs.h>
 #include <tekora/versions.h>
 
 namespace {
 
 // Whether the header is checked out with a sticky tag (a branch or a fixed
-// revision) in its CVS working copy.
+// revision) in its CVS working copy; a query that cannot run counts as no
+// tag.
 bool HasStickyTag(const CString& headerPath) {
-  (void)headerPath;
-  return false;
+  CString tag, revision;
+  PACvsStatus(headerPath, tag, revision);
+  return !tag.IsEmpty();
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // CreateProcessA: a Windows command line started as a POSIX child process.
 #include <errno.h>
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <string.h>
@@ -9,8 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "batch_runner.h"
 #include "child_process.h"
+#include "child_streams.h"
 #include "command_line.h"
+#include "file_descriptors.h"
 #include "path_resolver.h"
 #include "program_search.h"
 
@@ -40,21 +44,38 @@ std::vector<char*> Pointers(std::vector<std::string>& strings) {
   return pointers;
 }
 
-// The command interpreter for batch files belongs here: a ".bat" or ".cmd"
-// file is run by the layer's own interpreter, so that batch files behave
-// the same on every platform. Until the layer has one, a batch file is not
-// a program it can start.
-DWORD PlanBatchFile(const winport::ProgramFile&) { return ERROR_BAD_EXE_FORMAT; }
+// The descriptors behind the standard handles of STARTF_USESTDHANDLES: a
+// file handle of the layer gives its descriptor, a null or invalid handle
+// the null device (a POSIX child always has all three).
+bool StreamsOf(const STARTUPINFOA& startup, winport::ChildStreams* streams) {
+  if (!(startup.dwFlags & STARTF_USESTDHANDLES)) return true;
+  const HANDLE handles[3] = {startup.hStdInput, startup.hStdOutput, startup.hStdError};
+  for (int i = 0; i < 3; ++i) {
+    if (!handles[i] || handles[i] == INVALID_HANDLE_VALUE) {
+      streams->fds[i] = winport::ChildStreams::kNullStream;
+      continue;
+    }
+    streams->fds[i] = winport::FileDescriptorOf(handles[i]);
+    if (streams->fds[i] < 0) return false;
+  }
+  return true;
+}
 
 // Starts the program; the result is the Windows error of the attempt.
-DWORD Spawn(const std::string& path, std::vector<std::string>& args, std::vector<std::string>* environment,
-            const std::string& directory, pid_t* pid) {
+DWORD Spawn(const std::string& path, std::vector<std::string>& args, char* const* environment,
+            const std::string& directory, const winport::ChildStreams& streams, pid_t* pid) {
   posix_spawn_file_actions_t actions;
   posix_spawnattr_t attributes;
   posix_spawn_file_actions_init(&actions);
   posix_spawnattr_init(&attributes);
-  // No handle of the layer reaches the child: only standard input, output
-  // and error are shared, as a console child's are on Windows.
+  for (int fd = 0; fd < 3; ++fd) {
+    if (streams.fds[fd] == winport::ChildStreams::kNullStream)
+      posix_spawn_file_actions_addopen(&actions, fd, "/dev/null", fd == 0 ? O_RDONLY : O_WRONLY, 0);
+    else if (streams.fds[fd] >= 0 && streams.fds[fd] != fd)
+      posix_spawn_file_actions_adddup2(&actions, streams.fds[fd], fd);
+  }
+  // No other handle of the layer reaches the child: only standard input,
+  // output and error, as a console child's on Windows.
   posix_spawn_file_actions_addclosefrom_np(&actions, 3);
   if (!directory.empty()) posix_spawn_file_actions_addchdir_np(&actions, directory.c_str());
   // The child starts with no blocked signals and default handlers, as a new
@@ -67,10 +88,7 @@ DWORD Spawn(const std::string& path, std::vector<std::string>& args, std::vector
   posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
 
   std::vector<char*> argv = Pointers(args);
-  std::vector<char*> envp;
-  if (environment) envp = Pointers(*environment);
-  int error = posix_spawn(pid, path.c_str(), &actions, &attributes, argv.data(),
-                          environment ? envp.data() : environ);
+  int error = posix_spawn(pid, path.c_str(), &actions, &attributes, argv.data(), environment ? environment : environ);
   posix_spawnattr_destroy(&attributes);
   posix_spawn_file_actions_destroy(&actions);
   if (error == 0) return ERROR_SUCCESS;
@@ -85,9 +103,10 @@ extern "C" BOOL WINAPI CreateProcessA(LPCSTR lpApplicationName, LPSTR lpCommandL
                                       LPCSTR lpCurrentDirectory, LPSTARTUPINFOA lpStartupInfo,
                                       LPPROCESS_INFORMATION lpProcessInformation) {
   if (!lpStartupInfo || !lpProcessInformation) return Fail(ERROR_INVALID_PARAMETER);
-  if ((lpStartupInfo->dwFlags & STARTF_USESTDHANDLES) ||
-      (dwCreationFlags & (CREATE_SUSPENDED | DEBUG_PROCESS | DEBUG_ONLY_THIS_PROCESS | CREATE_UNICODE_ENVIRONMENT)))
+  if (dwCreationFlags & (CREATE_SUSPENDED | DEBUG_PROCESS | DEBUG_ONLY_THIS_PROCESS | CREATE_UNICODE_ENVIRONMENT))
     return Fail(ERROR_NOT_SUPPORTED);
+  winport::ChildStreams streams;
+  if (!StreamsOf(*lpStartupInfo, &streams)) return Fail(ERROR_INVALID_HANDLE);
   std::string commandLine;
   if (lpCommandLine) {
     size_t length = strnlen(lpCommandLine, kMaxCommandLine);
@@ -102,12 +121,11 @@ extern "C" BOOL WINAPI CreateProcessA(LPCSTR lpApplicationName, LPSTR lpCommandL
   winport::ProgramFile program;
   DWORD error = winport::FindProgram(name, lpApplicationName == nullptr, &program);
   if (error != ERROR_SUCCESS) return Fail(error);
-  if (program.isBatch) return Fail(PlanBatchFile(program));
 
-  std::vector<std::string> args =
-      commandLine.empty() ? std::vector<std::string>{name} : winport::SplitCommandLine(commandLine);
   std::vector<std::string> environment;
   if (lpEnvironment) environment = EnvironmentBlock(static_cast<const char*>(lpEnvironment));
+  std::vector<char*> environmentPointers = Pointers(environment);
+  char* const* childEnvironment = lpEnvironment ? environmentPointers.data() : nullptr;
   std::string directory;
   if (lpCurrentDirectory) {
     winport::ResolvedPath resolved = winport::ResolvePath(lpCurrentDirectory);
@@ -118,7 +136,14 @@ extern "C" BOOL WINAPI CreateProcessA(LPCSTR lpApplicationName, LPSTR lpCommandL
   }
 
   pid_t pid = 0;
-  error = Spawn(program.posixPath, args, lpEnvironment ? &environment : nullptr, directory, &pid);
+  if (program.isBatch) {
+    error = winport::StartBatchFile(program.posixPath, lpCurrentDirectory ? lpCurrentDirectory : "", directory,
+                                    childEnvironment, streams, &pid);
+  } else {
+    std::vector<std::string> args =
+        commandLine.empty() ? std::vector<std::string>{name} : winport::SplitCommandLine(commandLine);
+    error = Spawn(program.posixPath, args, childEnvironment, directory, streams, &pid);
+  }
   if (error != ERROR_SUCCESS) return Fail(error);
   winport::RegisterChild(pid, &lpProcessInformation->hProcess, &lpProcessInformation->hThread);
   lpProcessInformation->dwProcessId = static_cast<DWORD>(pid);

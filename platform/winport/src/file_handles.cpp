@@ -1,13 +1,15 @@
-// CreateFileA and the calls on the file handles it returns.
+// CreateFileA, the standard handles, and the calls on the file handles.
 #include <errno.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <windows.h>
 
+#include <mutex>
 #include <string>
 
 #include "file_open.h"
 #include "file_time.h"
+#include "file_descriptors.h"
 #include "handle_table.h"
 
 namespace {
@@ -32,6 +34,22 @@ class FileHandle : public winport::HandleObject {
 };
 
 FileHandle* File(HANDLE handle) { return winport::LookupHandle<FileHandle>(handle); }
+
+// The handles of standard input, output and error: made on first use, as
+// Windows gives a process its three at start.
+HANDLE StandardHandle(int fd) {
+  static HANDLE handles[3] = {};
+  static std::mutex mutex;
+  std::lock_guard<std::mutex> lock(mutex);
+  if (!handles[fd]) {
+    FileHandle* file = new FileHandle;
+    file->fd = fd;
+    file->canRead = fd == 0;
+    file->canWrite = fd != 0;
+    handles[fd] = winport::RegisterHandle(file);
+  }
+  return handles[fd];
+}
 
 BOOL FailWith(DWORD error) {
   SetLastError(error);
@@ -79,6 +97,20 @@ bool Seek(FileHandle* file, int64_t distance, DWORD method, int64_t* newPosition
 }
 
 }  // namespace
+
+int winport::FileDescriptorOf(HANDLE handle) {
+  FileHandle* file = dynamic_cast<FileHandle*>(winport::FindHandle(handle));
+  return file ? file->fd : -1;
+}
+
+extern "C" HANDLE WINAPI GetStdHandle(DWORD nStdHandle) {
+  switch (nStdHandle) {
+    case STD_INPUT_HANDLE: return StandardHandle(0);
+    case STD_OUTPUT_HANDLE: return StandardHandle(1);
+    case STD_ERROR_HANDLE: return StandardHandle(2);
+    default: SetLastError(ERROR_INVALID_HANDLE); return INVALID_HANDLE_VALUE;
+  }
+}
 
 extern "C" HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
                                      LPSECURITY_ATTRIBUTES, DWORD dwCreationDisposition,

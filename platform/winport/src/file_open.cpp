@@ -2,6 +2,8 @@
 
 #include <errno.h>
 #include <fcntl.h>
+#include <string.h>
+#include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -23,9 +25,25 @@ DWORD OpenError(int error, const ResolvedPath& path) {
   return WinportErrorFromErrno(error);
 }
 
+// "NUL" (also "NUL:" and "\\.\NUL", in any case) is Windows' null device.
+bool IsNullDevice(const char* windowsPath) {
+  const char* name = windowsPath;
+  if (strncmp(name, "\\\\.\\", 4) == 0) name += 4;
+  return strcasecmp(name, "nul") == 0 || strcasecmp(name, "nul:") == 0;
+}
+
 }  // namespace
 
 FileOpenResult OpenFile(const char* windowsPath, const FileOpenRequest& request) {
+  if (windowsPath && IsNullDevice(windowsPath)) {
+    // Reads find nothing, writes vanish; no share mode or disposition applies.
+    FileOpenResult result;
+    result.fd = open("/dev/null", O_CLOEXEC | O_NOCTTY | (request.write ? O_RDWR : O_RDONLY));
+    result.error = result.fd < 0 ? WinportErrorFromErrno(errno) : ERROR_SUCCESS;
+    result.existed = true;
+    result.posixPath = "/dev/null";
+    return result;
+  }
   ResolvedPath path = ResolvePath(windowsPath);
   if (!path.valid) return Failure(ERROR_PATH_NOT_FOUND);
   if (!path.parentFound) return Failure(ERROR_PATH_NOT_FOUND);

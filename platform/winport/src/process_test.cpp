@@ -124,8 +124,6 @@ TEST_F(ProcessTest, ProgramsThatCannotStart) {
   EXPECT_EQ(1000u + ERROR_BAD_EXE_FORMAT, Run("noshebang"));
   testsupport::MakeDirs(dir.file("adir"));
   EXPECT_EQ(1000u + ERROR_FILE_NOT_FOUND, Run(".\\adir"));
-  Script("job.bat", "@echo off\n", 0644);
-  EXPECT_EQ(1000u + ERROR_BAD_EXE_FORMAT, Run("job.bat"));
   EXPECT_EQ(1000u + ERROR_INVALID_PARAMETER, Run("   "));
   EXPECT_EQ(1000u + ERROR_FILENAME_EXCED_RANGE, Run("sh -c \"exit 0\" " + std::string(40000, 'x')));
   EXPECT_EQ(0u, Run("sh -c \"exit 0\" " + std::string(30000, 'x')));

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <tekora/core.h>
+#include <tekora/cvs.h>
 #include <tekora/ini_file.h>
 #include <tekora/language_names.h>
 #include <tekora/line_profile.h>

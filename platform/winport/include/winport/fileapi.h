@@ -70,11 +70,18 @@ typedef LPWIN32_FIND_DATAA LPWIN32_FIND_DATA;
 // open through the layer, in this process and in others; a conflict fails
 // with ERROR_SHARING_VIOLATION. A directory cannot be opened
 // (ERROR_ACCESS_DENIED). CREATE_ALWAYS and OPEN_ALWAYS on an existing file
-// succeed with last error ERROR_ALREADY_EXISTS. Result: a handle for
+// succeed with last error ERROR_ALREADY_EXISTS. "NUL" opens the null
+// device. Result: a handle for
 // ReadFile/WriteFile/CloseHandle, or INVALID_HANDLE_VALUE.
 HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
                           LPSECURITY_ATTRIBUTES lpSecurityAttributes, DWORD dwCreationDisposition,
                           DWORD dwFlagsAndAttributes, HANDLE hTemplateFile);
+#define STD_INPUT_HANDLE ((DWORD)-10)
+#define STD_OUTPUT_HANDLE ((DWORD)-11)
+#define STD_ERROR_HANDLE ((DWORD)-12)
+// The handle of the process's standard input, output or error (file
+// descriptors 0, 1 and 2); INVALID_HANDLE_VALUE for another number.
+HANDLE WINAPI GetStdHandle(DWORD nStdHandle);
 // Reads up to nNumberOfBytesToRead bytes at the file pointer; at end of file
 // it succeeds with 0 bytes read. lpOverlapped must be NULL.
 BOOL WINAPI ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead,

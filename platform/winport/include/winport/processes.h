@@ -71,16 +71,21 @@ typedef struct _PROCESS_INFORMATION {
 // of PATH; names are matched without regard to case, and ".exe" may be
 // written or left out. The child's arguments are the command line split by
 // the Windows runtime's rules (white space, quotes, backslashes before
-// quotes). No handle of the layer is inherited: the child shares only the
-// standard input, output and error. lpEnvironment (a block of "NAME=value"
-// strings ending with an empty one) replaces the environment when given;
-// lpCurrentDirectory sets the child's working directory. Fails with
-// ERROR_FILE_NOT_FOUND (or ERROR_PATH_NOT_FOUND) when the program is not
-// found, ERROR_ACCESS_DENIED when it may not be run, ERROR_BAD_EXE_FORMAT
-// for a file that is no program (batch files included, for now),
-// ERROR_FILENAME_EXCED_RANGE for a command line of 32767 characters or
-// more, ERROR_INVALID_PARAMETER for an empty one, and ERROR_NOT_SUPPORTED
-// for standard-handle redirection (STARTF_USESTDHANDLES).
+// quotes). A ".bat" or ".cmd" file runs in the layer's own command
+// interpreter (its lines: "@echo off", "if exist A del B", program calls
+// with an optional "> file"; any other line stops it with exit code 255 and
+// a message on standard error). No handle of the layer is inherited: the
+// child shares only the standard input, output and error, or gets the three
+// handles of STARTF_USESTDHANDLES (file handles of the layer; a null or
+// invalid one stands for the null device), whatever bInheritHandles says.
+// lpEnvironment (a block of "NAME=value" strings ending with an empty one)
+// replaces the environment when given; lpCurrentDirectory sets the child's
+// working directory. Fails with ERROR_FILE_NOT_FOUND (or
+// ERROR_PATH_NOT_FOUND) when the program is not found, ERROR_ACCESS_DENIED
+// when it may not be run, ERROR_BAD_EXE_FORMAT for a file that is no
+// program, ERROR_FILENAME_EXCED_RANGE for a command line of 32767
+// characters or more, ERROR_INVALID_PARAMETER for an empty one, and
+// ERROR_INVALID_HANDLE for a standard handle that is not a file handle.
 BOOL WINAPI CreateProcessA(LPCSTR lpApplicationName, LPSTR lpCommandLine,
                            LPSECURITY_ATTRIBUTES lpProcessAttributes,
                            LPSECURITY_ATTRIBUTES lpThreadAttributes, BOOL bInheritHandles,
