@@ -9,8 +9,15 @@ const UINT kMinBufSize = 128;
 
 }  // namespace
 
+// Frees what the object serialisation kept (archive_objects.cpp).
+void FreeObjectMaps(AfxArchiveMaps* maps);
+
+namespace {
+
+}  // namespace
+
 CArchive::CArchive(CFile* pFile, UINT nMode, int nBufSize, void* lpBuf)
-    : m_pFile(pFile), m_nMode(nMode), m_bUserBuf(lpBuf != NULL) {
+    : m_pFile(pFile), m_nMode(nMode), m_bUserBuf(lpBuf != NULL), m_pMaps(NULL), m_nLastObjectTag(0) {
   if (pFile == NULL) AfxThrowInvalidArgException();
   m_nBufSize = nBufSize < static_cast<int>(kMinBufSize) ? kMinBufSize : static_cast<UINT>(nBufSize);
   if (m_bUserBuf && nBufSize < static_cast<int>(kMinBufSize)) m_bUserBuf = false;  // too small to use
@@ -29,6 +36,7 @@ CArchive::~CArchive() {
   }
   m_pFile = NULL;
   if (!m_bUserBuf) delete[] m_lpBufStart;
+  FreeObjectMaps(m_pMaps);
 }
 
 void CArchive::CheckLoading() const {

@@ -101,7 +101,3 @@ void CObject::Dump(CDumpContext& dc) const {
 BOOL CObject::IsSerializable() const { return GetRuntimeClass()->m_wSchema != 0xFFFF; }
 
 BOOL CObject::IsKindOf(const CRuntimeClass* pClass) const { return GetRuntimeClass()->IsDerivedFrom(pClass); }
-
-// Reading objects needs the archive class; until a module provides it,
-// reading through IMPLEMENT_SERIAL's extraction operator is refused.
-CObject* AfxReadObjectFromArchive(CArchive&, const CRuntimeClass*) { AfxThrowNotSupportedException(); }

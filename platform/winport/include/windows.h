@@ -22,3 +22,4 @@
 #include "winport/environment.h"
 #include "winport/stringapi.h"
 #include "winport/replace_file.h"
+#include "winport/search_path.h"

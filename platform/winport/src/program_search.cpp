@@ -87,6 +87,24 @@ std::vector<std::string> ProgramNameVariants(const std::string& name) {
   return {name + ".exe", name};
 }
 
+std::vector<std::string> ProgramSearchFolders() {
+  std::vector<std::string> folders;
+  for (const std::string& folder : {ProgramFolder(), CurrentFolder()}) {
+    if (!folder.empty()) folders.push_back(folder);
+  }
+  if (const char* path = getenv("PATH")) {
+    std::string list = path;
+    size_t start = 0;
+    while (start <= list.size()) {
+      size_t end = list.find(':', start);
+      if (end == std::string::npos) end = list.size();
+      if (end > start && list[start] == '/') folders.push_back(list.substr(start, end - start));
+      start = end + 1;
+    }
+  }
+  return folders;
+}
+
 DWORD FindProgram(const std::string& name, bool search, ProgramFile* program) {
   if (name.empty()) return ERROR_FILE_NOT_FOUND;
   bool denied = false;
@@ -95,19 +113,7 @@ DWORD FindProgram(const std::string& name, bool search, ProgramFile* program) {
     if (TryVariants("", name, program, &denied, &notFound) == ERROR_SUCCESS) return ERROR_SUCCESS;
     return denied ? ERROR_ACCESS_DENIED : notFound;
   }
-  std::vector<std::string> folders = {ProgramFolder(), CurrentFolder()};
-  if (const char* path = getenv("PATH")) {
-    std::string list = path;
-    size_t start = 0;
-    while (start <= list.size()) {
-      size_t end = list.find(':', start);
-      if (end == std::string::npos) end = list.size();
-      if (end > start) folders.push_back(list.substr(start, end - start));
-      start = end + 1;
-    }
-  }
-  for (const std::string& folder : folders) {
-    if (folder.empty() || folder[0] != '/') continue;  // relative PATH entries are not searched
+  for (const std::string& folder : ProgramSearchFolders()) {
     std::string prefix = folder == "/" ? folder : folder + "/";
     if (TryVariants(prefix, name, program, &denied, &notFound) == ERROR_SUCCESS) return ERROR_SUCCESS;
   }

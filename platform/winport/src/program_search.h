@@ -19,6 +19,11 @@ struct ProgramFile {
 // extension only as written.
 std::vector<std::string> ProgramNameVariants(const std::string& name);
 
+// The folders a bare name is looked for in, in order: the running
+// program's folder, the current directory, then the absolute folders of
+// PATH (relative entries are not searched).
+std::vector<std::string> ProgramSearchFolders();
+
 // Finds the program a command line names. A name with a folder (or a drive)
 // is resolved as a path; a bare name is looked for in the running program's
 // folder, the current directory, then the folders of PATH, in that order.

@@ -11,4 +11,12 @@ namespace winport {
 // XDG_CONFIG_HOME elsewhere gets its own root at once.
 std::string WinportRoot();
 
+// The local application data folder as a POSIX path, without a trailing
+// "/": ${XDG_DATA_HOME:-$HOME/.local/share}, read on every call as above.
+std::string LocalAppDataFolder();
+
+// Creates the folder and every missing folder above it (mkdir -p). True
+// when it is a folder afterwards.
+bool MakeFolders(const std::string& path);
+
 }  // namespace winport

@@ -6,13 +6,17 @@
 // the framework's exceptions into its result.
 #pragma once
 
+#include <tekora/config_items.h>
+#include <tekora/configuration.h>
 #include <tekora/core.h>
 #include <tekora/cvs.h>
 #include <tekora/ini_file.h>
 #include <tekora/language_names.h>
 #include <tekora/line_profile.h>
+#include <tekora/node_object.h>
 #include <tekora/profiles.h>
 #include <tekora/registry.h>
+#include <tekora/run_timer.h>
 #include <tekora/script_settings.h>
 #include <tekora/system.h>
 #include <tekora/text.h>

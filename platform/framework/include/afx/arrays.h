@@ -26,6 +26,10 @@ class CObArray : public afx_internal::TypedArray<CObject*, CObject*> {
   DECLARE_SERIAL(CObArray)
  public:
   CObArray() {}
+  // The count, then each object with its class (CArchive::WriteObject).
+  // Loading appends what it reads to the array, which it empties first
+  // (without deleting what was there).
+  void Serialize(CArchive& ar) override;
 };
 
 class CPtrArray : public afx_internal::TypedArray<void*, void*> {

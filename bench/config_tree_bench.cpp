@@ -1,0 +1,59 @@
+// Timings of the project tree, for config_tree_bench.sh.
+//
+//   config_tree_bench FILE ROOT   loads the tree of section ROOT of FILE
+//                                 (PANodeObject::Load along the CHILDS lists),
+//                                 changes one value, saves the tree and the
+//                                 profile cache; prints the seconds of the
+//                                 load and of the save, their processor time,
+//                                 the sections loaded and the peak memory
+#include <stdio.h>
+#include <string.h>
+#include <sys/resource.h>
+#include <time.h>
+
+#include <chrono>
+
+#include <tekora/tekora.h>
+
+namespace {
+
+double Seconds(std::chrono::steady_clock::time_point since) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+int CountNodes(PANodeObject* node, void* user) {
+  ++*static_cast<long*>(user);
+  (void)node;
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    fprintf(stderr, "usage: config_tree_bench FILE ROOT\n");
+    return 1;
+  }
+  const clock_t cpuStart = clock();
+  auto start = std::chrono::steady_clock::now();
+  PANodeObject* root = new PANodeObject;
+  root->SetFile(argv[1]);
+  root->SetName(argv[2]);
+  if (!root->Load()) return 2;
+  const double load = Seconds(start);
+  long sections = 0;
+  root->Walk(CountNodes, &sections);
+  if (root->GetItemCount() == 0) return 3;
+  root->GetItem(0)->SetValue("changed");
+  auto saveStart = std::chrono::steady_clock::now();
+  root->Save();
+  if (!PASaveProfiles()) return 4;
+  const double save = Seconds(saveStart);
+  const double cpu = static_cast<double>(clock() - cpuStart) / CLOCKS_PER_SEC;
+  struct rusage usage;
+  getrusage(RUSAGE_SELF, &usage);
+  printf("load %.3f save %.3f total %.3f cpu %.3f sections %ld peak_kb %ld\n", load, save, load + save, cpu,
+         sections, usage.ru_maxrss);
+  delete root;
+  return 0;
+}

@@ -1,0 +1,12 @@
+// The test that tells the suite's configuration files apart.
+#pragma once
+
+#include <afx.h>
+
+namespace tekora {
+
+// 1 when the value of MAIN's GUID in the file equals the string table text
+// of `guidId` exactly (case-sensitive); else 0.
+int HasFileGuid(LPCSTR path, int guidId);
+
+}  // namespace tekora

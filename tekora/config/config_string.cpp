@@ -1,0 +1,58 @@
+// PAConfigString: a configuration item's default and value, read from and
+// written to the shared profile cache.
+#include <tekora/config_items.h>
+#include <tekora/profiles.h>
+
+IMPLEMENT_SERIAL(PAConfigString, CObject, VERSIONABLE_SCHEMA | 0x70)
+
+namespace {
+
+// The size of the buffer a value is read into: longer values are cut.
+const unsigned int kValueBufferSize = 2600;
+
+}  // namespace
+
+PAConfigString::PAConfigString(LPCSTR file, LPCSTR section, LPCSTR key, LPCSTR defaultValue)
+    : PAConfigObject(NULL, NULL, NULL) {
+  Init(file, section, key, defaultValue);
+}
+
+PAConfigString::~PAConfigString() {}
+
+CRuntimeClass* PAConfigString::GetThisClass() { return RUNTIME_CLASS(PAConfigString); }
+
+void PAConfigString::Serialize(CArchive& ar) {
+  if (ar.IsLoading()) {
+    ar >> m_strDefault;
+    ar >> m_strValue;
+  } else {
+    ar << m_strDefault;
+    ar << m_strValue;
+  }
+}
+
+int PAConfigString::Init(LPCSTR file, LPCSTR section, LPCSTR key, LPCSTR defaultValue) {
+  PAConfigObject::Init(file, section, key);
+  if (defaultValue != NULL) m_strDefault = defaultValue;
+  return IsComplete(0);
+}
+
+int PAConfigString::Read() {
+  if (m_bDoNotStore || !IsComplete(0)) return 0;
+  char buffer[kValueBufferSize];
+  PAGetPrivateProfileString(m_strSection, m_strKey, m_strDefault, buffer, kValueBufferSize, m_strFile);
+  buffer[kValueBufferSize - 1] = '\0';
+  m_strValue = buffer[0] != '\0' ? buffer : (LPCSTR)m_strDefault;
+  return 1;
+}
+
+int PAConfigString::Write() {
+  if (m_bDoNotStore || !IsComplete(0)) return 0;
+  return PAWritePrivateProfileString(m_strSection, m_strKey, m_strValue, m_strFile);
+}
+
+LPCSTR PAConfigString::GetValue() const { return m_strValue; }
+
+void PAConfigString::SetValue(LPCSTR value) { m_strValue = value; }
+
+LPCSTR PAConfigString::GetDefault() const { return m_strDefault; }
