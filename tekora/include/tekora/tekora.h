@@ -18,8 +18,10 @@
 #include <tekora/project_list.h>
 #include <tekora/profiles.h>
 #include <tekora/registry.h>
+#include <tekora/run_timer.h>
 #include <tekora/script_settings.h>
 #include <tekora/system.h>
 #include <tekora/text.h>
 #include <tekora/time_guid.h>
 #include <tekora/tree_search.h>
+#include <tekora/versions.h>

@@ -67,6 +67,10 @@ int _snprintf(char* buffer, size_t count, const char* format, ...)
     __attribute__((format(printf, 3, 4)));
 int _vsnprintf(char* buffer, size_t count, const char* format, va_list args);
 
+// Sets the runtime's time zone from the TZ variable, as <time.h> of the
+// Windows runtime declares it; local times follow it from then on.
+void _tzset(void);
+
 #ifdef __cplusplus
 }
 namespace std {

@@ -37,6 +37,11 @@ extern "C" {
 #define DATE_LTRREADING 0x00000010
 #define DATE_RTLREADING 0x00000020
 
+typedef DWORD LCTYPE;
+
+#define LOCALE_SISO639LANGNAME 0x00000059
+#define LOCALE_SISO3166CTRYNAME 0x0000005A
+
 #define TIME_NOMINUTESORSECONDS 0x00000001
 #define TIME_NOSECONDS 0x00000002
 #define TIME_NOTIMEMARKER 0x00000004
@@ -71,6 +76,19 @@ int WINAPI GetDateFormatA(LCID Locale, DWORD dwFlags, const SYSTEMTIME* lpDate, 
 int WINAPI GetTimeFormatA(LCID Locale, DWORD dwFlags, const SYSTEMTIME* lpTime, LPCSTR lpFormat, LPSTR lpTimeStr,
                           int cchTime);
 
+// One item of a locale's information into lpLCData: the layer knows the
+// ISO 639 language name (LOCALE_SISO639LANGNAME, "de") and the ISO 3166
+// country name (LOCALE_SISO3166CTRYNAME, "CH"); the invariant locale answers
+// "iv" and "IV". LOCALE_NOUSEROVERRIDE may be added to either. The
+// pseudo-locales stand for the user's default, a neutral sublanguage for the
+// language's default one, and the sort order is not looked at. Result: the
+// characters written, terminator included; with cchData 0 the size needed.
+// 0 on failure with the last error: ERROR_INVALID_PARAMETER (a locale the
+// table lacks, a negative size, no buffer), ERROR_INVALID_FLAGS (another
+// item), ERROR_INSUFFICIENT_BUFFER.
+int WINAPI GetLocaleInfoA(LCID Locale, LCTYPE LCType, LPSTR lpLCData, int cchData);
+
+#define GetLocaleInfo GetLocaleInfoA
 #define GetDateFormat GetDateFormatA
 #define GetTimeFormat GetTimeFormatA
 
