@@ -7,23 +7,12 @@
 #include <tekora/core.h>
 
 #include "../string_ids.h"
-
-namespace {
-
-// Environment strings are expanded into this many characters.
-const DWORD kExpandSize = 2600;
-
-}  // namespace
+#include "../system/expand_variable.h"
 
 int PAUtilsConfig::InitHomeDir(PAConfigInt* item) {
   if (item == NULL) return 0;
-  CString variable;
-  variable.LoadString(IDS_PA_CFG_PHOME_VARIABLE);
-  char expanded[kExpandSize];
-  const DWORD size = ExpandEnvironmentStringsA(variable, expanded, kExpandSize);
-  if (size == 0 || size > kExpandSize || expanded[0] == '\0') return 0;
-
-  CString home = expanded;
+  CString home;
+  if (!tekora::ExpandTextVariable(IDS_PA_CFG_PHOME_VARIABLE, home) || home.IsEmpty()) return 0;
   home.MakeLower();
   char saved[MAX_PATH];
   if (_getcwd(saved, MAX_PATH) == NULL) saved[0] = '\0';

@@ -6,13 +6,11 @@
 
 #include "../string_ids.h"
 #include "config_file_kind.h"
+#include "../system/expand_variable.h"
 
 IMPLEMENT_SERIAL(PAWalkerConfig, PANodeObject, VERSIONABLE_SCHEMA | 0x70)
 
 namespace {
-
-// Environment strings are expanded into this many characters.
-const DWORD kExpandSize = 2600;
 
 // A step's program: its file name alone, then the file found along the
 // search path (its full path, lower case) when there is one.
@@ -61,12 +59,9 @@ int PAWalkerConfig::InitPrograms(PANodeObject* node) {
 
 int PAWalkerConfig::InitLogFile(PAConfigInt* item) {
   if (item == NULL) return 0;
-  CString variable;
-  variable.LoadString(IDS_PA_CFG_ERRLOG_VARIABLE);
-  char expanded[kExpandSize];
-  const DWORD size = ExpandEnvironmentStringsA(variable, expanded, kExpandSize);
-  if (size == 0 || size > kExpandSize || expanded[0] == '\0') return 0;
-  item->SetValue(expanded);
+  CString logFile;
+  if (!tekora::ExpandTextVariable(IDS_PA_CFG_ERRLOG_VARIABLE, logFile) || logFile.IsEmpty()) return 0;
+  item->SetValue(logFile);
   item->SetDoNotStore(1);
   return 1;
 }

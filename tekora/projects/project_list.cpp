@@ -6,7 +6,7 @@
 #include <tekora/project_list.h>
 
 #include "../string_ids.h"
-#include "home_variable.h"
+#include "../system/expand_variable.h"
 
 IMPLEMENT_SERIAL(PAWinProjectList, CObject, VERSIONABLE_SCHEMA | 0x70)
 
@@ -34,7 +34,7 @@ CRuntimeClass* PAWinProjectList::GetThisClass() { return RUNTIME_CLASS(PAWinProj
 int PAWinProjectList::Init(LPCSTR buildTag, LPCSTR projectFileName) {
   m_strBuildTag = buildTag;
   CString home;
-  if (!tekora::ExpandHomeVariable(home)) return 0;
+  if (!tekora::ExpandTextVariable(IDS_PA_CFG_PHOME_VARIABLE, home)) return 0;
   home.MakeLower();
   // Normalised with its trailing "\" and entered: the walk and the relative
   // lines of the cache start from there.

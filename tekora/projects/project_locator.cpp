@@ -9,7 +9,7 @@
 
 #include "../string_ids.h"
 #include "../system/grow_string_map.h"
-#include "home_variable.h"
+#include "../system/expand_variable.h"
 
 IMPLEMENT_SERIAL(PAProjectLocator, PAWinProjectList, VERSIONABLE_SCHEMA | 0x70)
 
@@ -33,7 +33,7 @@ CString Text(UINT id) {
 // cannot be expanded.
 CString ThirdPartyPrefix() {
   CString prefix;
-  if (!tekora::ExpandHomeVariable(prefix)) return CString();
+  if (!tekora::ExpandTextVariable(IDS_PA_CFG_PHOME_VARIABLE, prefix)) return CString();
   prefix += Text(IDS_PA_LIST_THIRD_PARTY);
   prefix.MakeLower();
   while (prefix.Replace("\\\\", "\\") > 0) {

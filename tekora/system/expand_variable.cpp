@@ -1,26 +1,24 @@
-// ExpandHomeVariable.
-#include "home_variable.h"
+// ExpandTextVariable.
+#include "expand_variable.h"
 
 #include <windows.h>
 
-#include "../string_ids.h"
-
 namespace {
 
-// The buffer of expanded environment strings.
+// Expanded environment strings are kept in this many characters.
 const DWORD kExpandBufferSize = 2600;
 
 }  // namespace
 
 namespace tekora {
 
-bool ExpandHomeVariable(CString& home) {
+bool ExpandTextVariable(unsigned int nTextId, CString& strExpanded) {
   CString variable;
-  if (!variable.LoadString(IDS_PA_CFG_PHOME_VARIABLE)) return false;
+  if (!variable.LoadString(nTextId)) return false;
   char expanded[kExpandBufferSize];
   const DWORD needed = ExpandEnvironmentStringsA(variable, expanded, kExpandBufferSize);
   if (needed == 0 || needed > kExpandBufferSize) return false;
-  home = expanded;
+  strExpanded = expanded;
   return true;
 }
 
