@@ -56,6 +56,10 @@ class CvsQueryTest : public testsupport::IsolatedTest {
 #ifdef _WIN32
     for (char& c : folder)
       if (c == '/') c = '\\';
+    // Under Wine the build folder is a path of the POSIX machine without a
+    // drive; the queries run in the test's folder on another drive, so the
+    // folder gets the drive Wine maps the POSIX root to.
+    if (testsupport::RunningUnderWine() && !folder.empty() && folder[0] == '\\') folder = "Z:" + folder;
 #endif
     return folder;
   }

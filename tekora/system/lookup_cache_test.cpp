@@ -2,6 +2,7 @@
 // the project directory, found again through the cache without a search
 // (the file search reports each search on standard output), and dropped and
 // searched afresh once stale.
+#include <direct.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -91,13 +92,13 @@ TEST_F(LookupCacheTest, ADirectoryIsCachedAndDroppedWhenDeleted) {
   EXPECT_EQ(1, PAResolveDirectory(Base().c_str(), name));
   EXPECT_EQ("..\\..\\tools\\", std::string(name));
 
-  remove(dir.file("home/lib/tools").c_str());
+  _rmdir(dir.file("home/lib/tools").c_str());
   testsupport::MakeDirs(dir.file("home/lib/mid/proj/tools"));
   name = "tools";
   EXPECT_EQ(1, PAResolveDirectory(Base().c_str(), name));
   EXPECT_EQ(".\\tools\\", std::string(name));
   EXPECT_NE(std::string::npos, Cache().find("tools=.\\tools\\"));
-  remove(dir.file("home/lib/mid/proj/tools").c_str());
+  _rmdir(dir.file("home/lib/mid/proj/tools").c_str());
   name = "tools";
   EXPECT_EQ(0, PAResolveDirectory(Base().c_str(), name));
   EXPECT_EQ(std::string::npos, Cache().find("tools="));
