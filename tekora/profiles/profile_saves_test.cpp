@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <tekora/tekora.h>
 #include <testsupport/files.h>
+#include <testsupport/platform.h>
 #include <testsupport/run_program.h>
 #include <testsupport/temp_dir.h>
 
@@ -50,6 +51,12 @@ TEST_F(ProfileSavesTest, ExitSavesWhatAStillRunningThreadChanged) {
 // A writer ended at a random moment while it saves a large file (15 MB)
 // again and again: the file is always one whole version.
 TEST(KillDuringSaveTest, KilledWriterLeavesOldOrNewContentNeverAMixture) {
+  if (testsupport::RunningUnderWine()) {
+    // Under Wine a writer ended inside ReplaceFileA can leave no file of the
+    // name at all (seen in a CI run): Wine's replacement is not one step.
+    // The POSIX layer replaces with one rename, which this test holds to.
+    GTEST_SKIP() << "ReplaceFileA under Wine is not one step";
+  }
   testsupport::TempDir dir;
   const int kEntries = 200000;
   std::string versions[2];
