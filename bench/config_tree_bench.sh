@@ -20,12 +20,8 @@ build=$(cd "${1:-$root/build}" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-${CXX:-g++} -std=c++17 -O2 -g -Wall -Wextra \
-  -include winport/crt_override.h \
-  -I "$root/platform/winport/include" -I "$root/platform/framework/include" -I "$root/tekora/include" \
-  "$root/bench/config_tree_bench.cpp" \
-  -L "$build/bin" -ltekora -ltekora-platform -Wl,-rpath,"$build/bin" \
-  -o "$work/config_tree_bench"
+. "$root/bench/bench_program.sh"
+compile_bench_program config_tree_bench
 
 # The library's Windows directory and data folders stay inside the work folder.
 export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"

@@ -17,12 +17,8 @@ count=${2:-200}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-${CXX:-g++} -std=c++17 -O2 -g -Wall -Wextra \
-  -include winport/crt_override.h \
-  -I "$root/platform/winport/include" -I "$root/platform/framework/include" -I "$root/tekora/include" \
-  "$root/bench/cvs_status_bench.cpp" \
-  -L "$build/bin" -ltekora -ltekora-platform -Wl,-rpath,"$build/bin" \
-  -o "$work/cvs_status_bench"
+. "$root/bench/bench_program.sh"
+compile_bench_program cvs_status_bench
 
 export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" TMPDIR="$work/tmp"
 mkdir -p "$work/tmp" "$work/import" "$work/home"
