@@ -78,9 +78,10 @@ bool MergeFromOneRead(const CString& scriptPath, ScriptBuffers& buffers, CStdioF
     return false;
   }
   if (buffers.text.size() < length) buffers.text.resize(length);
-  const size_t textLength = DropLineEndCarriageReturns(bytes.data(), length, buffers.text.data());
+  bool loneLineFeeds = false;
+  const size_t textLength = DropLineEndCarriageReturns(bytes.data(), length, buffers.text.data(), &loneLineFeeds);
   if (ReportCheck(CheckScriptText(buffers.text.data(), textLength), scriptPath)) {
-    AppendScriptBytes(bytes.data(), length, newScript);
+    AppendScriptBytes(bytes.data(), length, loneLineFeeds, newScript);
     _cprintf("%s merged\n", static_cast<const char*>(scriptPath));
   }
   script.Close();

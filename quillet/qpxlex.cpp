@@ -2,6 +2,10 @@
 
 #include <string.h>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "qpxlex_tables.h"
 
 namespace {
@@ -106,15 +110,63 @@ static_assert(kKindOf['-'] == kPrefix && kPairRuleOf['-'] == kRuleLineComment &&
                   kPairRuleOf['/'] == kNoRule && kKindOf['V'] == kPrefix && kPairRuleOf['V'] == kNoRule,
               "characters that begin two-character tokens");
 
-// The first character from `p` on that is neither plain nor white; the data
-// must end in one (the sentinel).
-inline unsigned char* SkipQuiet(unsigned char* p) {
+// The characters that are neither plain nor white, the ones a bulk skip
+// stops at.
+constexpr unsigned char kLoud[] = {'\'', '*', '-', '/', 'V'};
+
+constexpr bool LoudCharactersAreExactlyThese() {
+  for (int c = 0; c < 256; ++c) {
+    bool listed = false;
+    for (unsigned char loud : kLoud) listed = listed || loud == c;
+    if ((kKindOf[c] > kWhite) != listed) return false;
+  }
+  return true;
+}
+
+static_assert(LoudCharactersAreExactlyThese(), "the vector skip must stop at every character the tables mark");
+
+// The first character from `p` on that is neither plain nor white. The data
+// must end in one (the sentinel) at `stop` or before.
+inline unsigned char* SkipQuiet(unsigned char* p, const unsigned char* stop) {
+#if defined(__SSE2__)
+  // Sixteen characters at a time while they lie within the data.
+  const __m128i quote = _mm_set1_epi8(static_cast<char>(kLoud[0]));
+  const __m128i star = _mm_set1_epi8(static_cast<char>(kLoud[1]));
+  const __m128i dash = _mm_set1_epi8(static_cast<char>(kLoud[2]));
+  const __m128i slash = _mm_set1_epi8(static_cast<char>(kLoud[3]));
+  const __m128i v = _mm_set1_epi8(static_cast<char>(kLoud[4]));
+  while (stop - p >= 16) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i hits =
+        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(block, quote), _mm_cmpeq_epi8(block, star)),
+                     _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(block, dash), _mm_cmpeq_epi8(block, slash)),
+                                  _mm_cmpeq_epi8(block, v)));
+    const int mask = _mm_movemask_epi8(hits);
+    if (mask != 0) return p + __builtin_ctz(static_cast<unsigned>(mask));
+    p += 16;
+  }
+#else
+  (void)stop;
+#endif
   for (;;) {
     if (kKindOf[p[0]] > kWhite) return p;
     if (kKindOf[p[1]] > kWhite) return p + 1;
     if (kKindOf[p[2]] > kWhite) return p + 2;
     if (kKindOf[p[3]] > kWhite) return p + 3;
     p += 4;
+  }
+}
+
+// The end of a quoted literal that begins at `quote` and ends, with the
+// character after its closing quote, at or before `last`: the position
+// after the closing quote, or null when the literal reaches further.
+inline unsigned char* LiteralEnd(unsigned char* quote, unsigned char* last) {
+  unsigned char* at = quote;
+  for (;;) {
+    at = static_cast<unsigned char*>(memchr(at + 1, '\'', static_cast<size_t>(last - at)));
+    if (!at || at >= last) return nullptr;
+    if (at[1] != '\'') return at + 1;
+    ++at;  // a doubled quote: the literal goes on
   }
 }
 
@@ -145,20 +197,49 @@ int QPXlex::yylex() {
       unsigned char* const last = stop - 1;  // followed by data of the stretch up to here
       const unsigned char saved = *stop;
       *stop = kSentinel;
+      // Comment closers, line comments and literals that lie within the
+      // stretch are taken here too, as their actions would take them;
+      // `next` is where the token after the last of them begins.
       unsigned char* p = start;
+      unsigned char* next = start;
       for (;;) {
-        p = SkipQuiet(p);
+        p = SkipQuiet(p, stop);
         if (p >= last) break;
         const int kind = kKindOf[*p];
-        if ((kind == kPrefix && p[1] != kFollowerOf[*p]) || (kind == kLiteralStart && m_depth != 0)) {
-          ++p;
-          continue;
+        if (kind == kPrefix) {
+          if (p[1] != kFollowerOf[*p]) {
+            ++p;
+            continue;
+          }
+          const int pair = kPairRuleOf[*p];
+          if (pair == kRuleCommentCloser || (pair == kRuleLineComment && m_depth != 0)) {
+            if (pair == kRuleCommentCloser) --m_depth;
+            p += 2;
+            next = p;
+            continue;
+          }
+          if (pair == kRuleLineComment && p + 2 < last) {
+            unsigned char* end = static_cast<unsigned char*>(memchr(p + 2, '\n', static_cast<size_t>(last - (p + 2))));
+            if (end) {
+              p = next = end + 1;
+              continue;
+            }
+          }
+        } else if (kind == kLiteralStart) {
+          if (m_depth != 0) {
+            ++p;
+            continue;
+          }
+          if (unsigned char* end = LiteralEnd(p, last)) {
+            p = next = end;
+            continue;
+          }
         }
         break;
       }
       *stop = saved;
       if (p == stop)
-        while (p > start && kKindOf[p[-1]] == kWhite) --p;
+        while (p > next && kKindOf[p[-1]] == kWhite) --p;
       yycur = static_cast<int>(p - buf) - 1;
       yytok = yycur + 1;
       if (yycur >= yyend) continue;  // the next token needs a refill first

@@ -37,9 +37,10 @@ size_t AddMissingCarriageReturns(const char* in, size_t length, char* out, char*
   return static_cast<size_t>(out - start);
 }
 
-size_t DropLineEndCarriageReturns(const char* in, size_t length, char* out) {
+size_t DropLineEndCarriageReturns(const char* in, size_t length, char* out, bool* loneLineFeeds) {
   const char* end = in + length;
   char* const start = out;
+  bool lone = false;
   while (in < end) {
     const char* lf = static_cast<const char*>(memchr(in, '\n', static_cast<size_t>(end - in)));
     if (!lf) {
@@ -48,12 +49,16 @@ size_t DropLineEndCarriageReturns(const char* in, size_t length, char* out) {
       break;
     }
     size_t plain = static_cast<size_t>(lf - in);
-    if (plain > 0 && lf[-1] == '\r') --plain;
+    if (plain > 0 && lf[-1] == '\r')
+      --plain;
+    else
+      lone = true;
     memcpy(out, in, plain);
     out += plain;
     *out++ = '\n';
     in = lf + 1;
   }
+  *loneLineFeeds = lone;
   return static_cast<size_t>(out - start);
 }
 
@@ -102,8 +107,12 @@ void AppendScript(CStdioFile& script, CStdioFile& newScript) {
   EndScript(last, newScript);
 }
 
-void AppendScriptBytes(const char* bytes, size_t length, CStdioFile& newScript) {
-  char previous = '\0';
-  WriteExpanded(bytes, length, &previous, newScript);
+void AppendScriptBytes(const char* bytes, size_t length, bool loneLineFeeds, CStdioFile& newScript) {
+  if (loneLineFeeds) {
+    char previous = '\0';
+    WriteExpanded(bytes, length, &previous, newScript);
+  } else if (length > 0) {
+    newScript.Write(bytes, static_cast<UINT>(length));
+  }
   EndScript(length > 0 ? bytes[length - 1] : '\n', newScript);
 }

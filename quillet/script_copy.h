@@ -27,10 +27,13 @@ void AppendScript(CStdioFile& script, CStdioFile& newScript);
 size_t AddMissingCarriageReturns(const char* in, size_t length, char* out, char* previous);
 
 // AppendScript for a binary script already in memory: its `length` bytes
-// as the file holds them.
-void AppendScriptBytes(const char* bytes, size_t length, CStdioFile& newScript);
+// as the file holds them. `loneLineFeeds` tells whether some LF has no CR
+// before it (DropLineEndCarriageReturns finds out); without one the bytes
+// are written as they stand, in one piece.
+void AppendScriptBytes(const char* bytes, size_t length, bool loneLineFeeds, CStdioFile& newScript);
 
 // The text of the `length` bytes at `in` as a text-mode stream reads it: the
 // CR of every CR LF is dropped. `out` holds `length` bytes (it may be `in`);
-// returns the number written.
-size_t DropLineEndCarriageReturns(const char* in, size_t length, char* out);
+// returns the number written. `*loneLineFeeds` becomes true when some LF has
+// no CR before it, else false.
+size_t DropLineEndCarriageReturns(const char* in, size_t length, char* out, bool* loneLineFeeds);

@@ -31,9 +31,12 @@ void KeepFirst(std::string* best, const char* candidate) {
 
 #if defined(__linux__)
 
-// Directories with fewer entries than this are read on every lookup: their
-// index would save little.
+// A directory with this many entries is indexed on its first lookup; a
+// smaller one on its second lookup while it is among the last few read, so
+// that a folder looked up again and again (the temporary folder, one new
+// file after another) is read once, and one looked up once is never watched.
 const size_t kIndexFrom = 256;
+const size_t kRecentScans = 16;
 // Directories indexed at once; more drop every index (they are rebuilt on use).
 const size_t kMaxIndexed = 16;
 
@@ -96,6 +99,18 @@ class FolderIndexes {
     }
     // The path names another directory now (a folder renamed or replaced).
     m_watchOf.erase(watch);
+    return false;
+  }
+
+  // Notes that the directory was read for a lookup; true when it was read
+  // for one a short while ago too.
+  bool ScannedAgain(const std::string& directory) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (m_owner != getpid()) Reset();
+    for (const std::string& recent : m_recentScans)
+      if (recent == directory) return true;
+    if (m_recentScans.size() >= kRecentScans) m_recentScans.erase(m_recentScans.begin());
+    m_recentScans.push_back(directory);
     return false;
   }
 
@@ -195,6 +210,7 @@ class FolderIndexes {
     m_failed = false;
     m_indexes.clear();
     m_watchOf.clear();
+    m_recentScans.clear();
     m_owner = getpid();
   }
 
@@ -204,6 +220,7 @@ class FolderIndexes {
   bool m_failed = false;
   std::unordered_map<int, Index> m_indexes;          // by watch
   std::unordered_map<std::string, int> m_watchOf;    // by directory path
+  std::vector<std::string> m_recentScans;            // small directories read lately, oldest first
 };
 
 FolderIndexes& Indexes() {
@@ -242,7 +259,8 @@ std::string FindIgnoringCase(const std::string& directory, const std::string& na
   if (Indexes().Find(directory, name, &found)) return found;
   size_t entries = 0;
   std::string scanned = Scan(directory, name, &entries);
-  if (entries >= kIndexFrom && Indexes().Build(directory, name, &found)) return found;
+  const bool indexIt = entries >= kIndexFrom || Indexes().ScannedAgain(directory);
+  if (indexIt && Indexes().Build(directory, name, &found)) return found;
   return scanned;
 #else
   return ScanIgnoringCase(directory, name);
