@@ -1,7 +1,8 @@
 // quillet's comment scanner and CheckScript: the fast scan gives the depth
 // the stepwise reference gives, on 8-bit scripts and on UTF-16 scripts of
 // either byte order (odd lengths too); CheckScript's answer follows that
-// depth, and it leaves no temporary file behind.
+// depth, the check of the same bytes in memory agrees with it, and neither
+// leaves a temporary file behind.
 #include <stdio.h>
 #include <stdlib.h>
 #include <sys/stat.h>
@@ -71,6 +72,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzz::WriteFile(narrowPath, utf16 ? LowBytes(script, script[0] == '\xFE') : script);
   const unsigned int balanced = DepthOf<QPXlexReference>(narrowPath) == 0 ? kCheckBalanced : kCheckUnbalanced;
   FUZZ_CHECK(result == balanced, fuzz::Escaped(script) + ": " + std::to_string(result));
+  // The same script checked from memory, as the merge checks it.
+  if (!utf16) {
+    const unsigned int inMemory = CheckScriptBytes(script.data(), script.size());
+    FUZZ_CHECK(inMemory == result, fuzz::Escaped(script) + ": in memory " + std::to_string(inMemory));
+  }
   FUZZ_CHECK(fuzz::FolderEntries("temp").empty(), fuzz::FolderEntries("temp"));
   return 0;
 }

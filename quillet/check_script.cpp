@@ -33,7 +33,7 @@ bool MakeTempFile(char (&path)[MAX_PATH]) {
 
 // What a fatal stop of the scanner has to close and remove.
 struct ScanFiles {
-  FILE* stream;              // the stream scanned, or null for text in memory
+  FILE* stream;              // the stream scanned, or null for a script in memory
   const char* copyPath;      // the converted copy, or empty
   const char* reservedPath;  // the reserved empty file
 };
@@ -45,13 +45,13 @@ void RemoveScanFiles(void* context) {
   DeleteFileA(files->reservedPath);
 }
 
-// Scans the stream of `files`, or else the `length` characters at `text`.
+// Scans the stream of `files`, or else the `length` bytes at `bytes`.
 // The result is the check's code.
-unsigned int Scan(ScanFiles& files, const char* text, size_t length) {
+unsigned int Scan(ScanFiles& files, const char* bytes, size_t length) {
   YYLexer::SetFatalCleanup(&RemoveScanFiles, &files);
   QPXlex* lexer = nullptr;
   try {
-    lexer = files.stream ? new QPXlex(files.stream) : new QPXlex(text, length);
+    lexer = files.stream ? new QPXlex(files.stream) : new QPXlex(bytes, length);
   } catch (CException* e) {
     e->Delete();
   } catch (const std::bad_alloc&) {
@@ -171,11 +171,11 @@ unsigned int CheckScript(const char* scriptPath) {
   return result;
 }
 
-unsigned int CheckScriptText(const char* text, size_t length) {
+unsigned int CheckScriptBytes(const char* bytes, size_t length) {
   char reservedPath[MAX_PATH];
   if (!MakeTempFile(reservedPath)) return kCheckNoTempFile;
   ScanFiles files = {nullptr, "", reservedPath};
-  const unsigned int result = Scan(files, text, length);
+  const unsigned int result = Scan(files, bytes, length);
   DeleteFileA(reservedPath);
   return result;
 }

@@ -23,10 +23,11 @@ const unsigned int kCheckUnbalanced = 0x112A;                     // 4394
 // token too long for its buffer (exit code 1).
 unsigned int CheckScript(const char* scriptPath);
 
-// The same check of a script's text already in memory, as a text-mode stream
-// would give it (not UTF-16): the same results, the same temporary file
-// reserved for the length of the check and the same fatal stop.
-unsigned int CheckScriptText(const char* text, size_t length);
+// The same check of a script already in memory (not UTF-16): its `length`
+// bytes as the file holds them, scanned as a text-mode stream reads them.
+// The same results, the same temporary file reserved for the length of the
+// check and the same fatal stop.
+unsigned int CheckScriptBytes(const char* bytes, size_t length);
 
 // Whether the file begins with a UTF-16 byte-order mark. A file that cannot
 // be opened or is shorter than two bytes is not UTF-16.

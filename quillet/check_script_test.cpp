@@ -210,9 +210,9 @@ TEST_F(CheckScriptDeathTest, OverlongTokenStopsWithoutLeftovers) {
   EXPECT_EQ(TempFiles(), std::vector<std::string>());
 }
 
-// The check of text in memory against the check of the file, on generated
-// scripts: the text given is the file's as a text-mode stream reads it.
-TEST_F(CheckScriptTest, TextInMemoryChecksAsTheFile) {
+// The check of a script in memory against the check of the file, on
+// generated scripts with every kind of line end.
+TEST_F(CheckScriptTest, ScriptInMemoryChecksAsTheFile) {
   std::mt19937 random(17);
   const char* const pieces[] = {"/*", "*/", "--", "'", "''", "\r\n", "\n", "\r", " ", "a", "/*VOXTAG", "VOXTAG*/", "*", "/"};
   for (int round = 0; round < 200; ++round) {
@@ -220,19 +220,29 @@ TEST_F(CheckScriptTest, TextInMemoryChecksAsTheFile) {
     const size_t count = random() % 3 == 0 ? 40000 : random() % 60;
     for (size_t i = 0; i < count; ++i) bytes += pieces[random() % (sizeof pieces / sizeof *pieces)];
     const std::string path = Script(bytes);
-    std::string text;
-    for (size_t i = 0; i < bytes.size(); ++i)
-      if (!(bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')) text += bytes[i];
-    ASSERT_EQ(CheckScript(path.c_str()), CheckScriptText(text.data(), text.size())) << bytes;
+    ASSERT_EQ(CheckScript(path.c_str()), CheckScriptBytes(bytes.data(), bytes.size())) << bytes;
     EXPECT_EQ(TempFiles(), std::vector<std::string>());
   }
 }
 
-TEST_F(CheckScriptDeathTest, TextInMemoryStopsOnAnOverlongTokenWithoutLeftovers) {
-  const std::string text = "select 1;\n" + std::string(kChunk, ' ') + "/*\n";
-  EXPECT_EXIT(CheckScriptText(text.data(), text.size()), ::testing::ExitedWithCode(1),
+TEST_F(CheckScriptDeathTest, ScriptInMemoryStopsOnAnOverlongTokenWithoutLeftovers) {
+  const std::string text = "select 1;\r\n" + std::string(kChunk, ' ') + "/*\r\n";
+  EXPECT_EXIT(CheckScriptBytes(text.data(), text.size()), ::testing::ExitedWithCode(1),
               "^pclex PInput buffer overflowed\n$");
   EXPECT_EQ(TempFiles(), std::vector<std::string>());
+}
+
+// The line ends of CR LF pairs make one run of the text, as the text-mode
+// read gives it: a run of a whole chunk stops the check, one short of it not.
+TEST_F(CheckScriptDeathTest, ScriptInMemoryCountsTheTextsLineEnds) {
+  std::string belowLimit = "select 1;";
+  for (size_t i = 0; i + 1 < kChunk; ++i) belowLimit += "\r\n";
+  belowLimit += "x";
+  EXPECT_EQ(CheckScriptBytes(belowLimit.data(), belowLimit.size()), kCheckBalanced);
+  std::string lineEnds = "select 1;";
+  for (size_t i = 0; i < kChunk; ++i) lineEnds += "\r\n";
+  EXPECT_EXIT(CheckScriptBytes(lineEnds.data(), lineEnds.size()), ::testing::ExitedWithCode(1),
+              "^pclex PInput buffer overflowed\n$");
 }
 
 }  // namespace

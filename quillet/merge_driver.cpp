@@ -28,12 +28,6 @@ bool LibraryIsUsable() {
 // The largest script that is checked and copied from one read in memory.
 const size_t kOneReadLimit = 4 * 1024 * 1024;
 
-// The memory of the one-read merge, kept from script to script.
-struct ScriptBuffers {
-  std::vector<char> bytes;  // the script as the file holds it
-  std::vector<char> text;   // its text as a text-mode stream reads it
-};
-
 // Reports the check's result; true when the script is to be merged.
 bool ReportCheck(unsigned int code, const CString& scriptPath) {
   if (code == kUnbalancedBraces) {
@@ -50,13 +44,13 @@ bool ReportCheck(unsigned int code, const CString& scriptPath) {
 // opens the script as the copy does; the check reads what the file held
 // when it was opened, as does the copy. False, with nothing reported or
 // written, when the script is not for this way.
-bool MergeFromOneRead(const CString& scriptPath, ScriptBuffers& buffers, CStdioFile& newScript) {
+// `bytes` is the memory of this way, kept from script to script.
+bool MergeFromOneRead(const CString& scriptPath, std::vector<char>& bytes, CStdioFile& newScript) {
   if (kScriptCopyType != CFile::typeBinary) return false;
   CStdioFile script;
   if (!script.Open(scriptPath, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary)) return false;
   // The buffer grows with the scripts, up to one byte more than the limit
   // (so that a larger script shows itself).
-  std::vector<char>& bytes = buffers.bytes;
   size_t length = 0;
   try {
     for (;;) {
@@ -77,11 +71,8 @@ bool MergeFromOneRead(const CString& scriptPath, ScriptBuffers& buffers, CStdioF
     script.Close();
     return false;
   }
-  if (buffers.text.size() < length) buffers.text.resize(length);
-  bool loneLineFeeds = false;
-  const size_t textLength = DropLineEndCarriageReturns(bytes.data(), length, buffers.text.data(), &loneLineFeeds);
-  if (ReportCheck(CheckScriptText(buffers.text.data(), textLength), scriptPath)) {
-    AppendScriptBytes(bytes.data(), length, loneLineFeeds, newScript);
+  if (ReportCheck(CheckScriptBytes(bytes.data(), length), scriptPath)) {
+    AppendScriptBytes(bytes.data(), length, newScript);
     _cprintf("%s merged\n", static_cast<const char*>(scriptPath));
   }
   script.Close();
@@ -90,7 +81,7 @@ bool MergeFromOneRead(const CString& scriptPath, ScriptBuffers& buffers, CStdioF
 
 // One entry of the list: checked, reported, and merged when it may be.
 void MergeEntry(const char* sourceDir, const CString& listPath, const CString& entry,
-                ScriptBuffers& buffers, CStdioFile& newScript) {
+                std::vector<char>& scriptBytes, CStdioFile& newScript) {
   CString scriptPath;
   scriptPath.Format("%s\\%s", sourceDir, static_cast<const char*>(entry));
   if (!PACheckPath(scriptPath, 0, 0)) {
@@ -99,7 +90,7 @@ void MergeEntry(const char* sourceDir, const CString& listPath, const CString& e
     return;
   }
 
-  if (MergeFromOneRead(scriptPath, buffers, newScript)) return;
+  if (MergeFromOneRead(scriptPath, scriptBytes, newScript)) return;
 
   if (!ReportCheck(CheckScript(scriptPath), scriptPath)) return;
 
@@ -161,10 +152,10 @@ int RunQuillet(int argc, char** argv) {
   _cprintf("%s created\n", static_cast<const char*>(newScriptPath));
 
   CString entry;
-  ScriptBuffers buffers;
+  std::vector<char> scriptBytes;
   while (listFile.ReadString(entry)) {
     NormalizeListEntry(entry);
-    if (!entry.IsEmpty()) MergeEntry(sourceDir, listPath, entry, buffers, newScript);
+    if (!entry.IsEmpty()) MergeEntry(sourceDir, listPath, entry, scriptBytes, newScript);
   }
 
   listFile.Close();

@@ -6,6 +6,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "byte_search.h"
 #include "qpxlex_tables.h"
 
 namespace {
@@ -163,7 +164,7 @@ inline unsigned char* SkipQuiet(unsigned char* p, const unsigned char* stop) {
 inline unsigned char* LiteralEnd(unsigned char* quote, unsigned char* last) {
   unsigned char* at = quote;
   for (;;) {
-    at = static_cast<unsigned char*>(memchr(at + 1, '\'', static_cast<size_t>(last - at)));
+    at = FindByte(at + 1, last + 1, '\'');
     if (!at || at >= last) return nullptr;
     if (at[1] != '\'') return at + 1;
     ++at;  // a doubled quote: the literal goes on
@@ -174,7 +175,7 @@ inline unsigned char* LiteralEnd(unsigned char* quote, unsigned char* last) {
 
 QPXlex::QPXlex(FILE* input) : YYLexer(input), m_depth(0) {}
 
-QPXlex::QPXlex(const char* text, size_t length) : YYLexer(text, length), m_depth(0) {}
+QPXlex::QPXlex(const char* bytes, size_t length) : YYLexer(bytes, length), m_depth(0) {}
 
 QPXlex::~QPXlex() {}
 
@@ -219,7 +220,7 @@ int QPXlex::yylex() {
             continue;
           }
           if (pair == kRuleLineComment && p + 2 < last) {
-            unsigned char* end = static_cast<unsigned char*>(memchr(p + 2, '\n', static_cast<size_t>(last - (p + 2))));
+            unsigned char* end = FindByte(p + 2, last, '\n');
             if (end) {
               p = next = end + 1;
               continue;

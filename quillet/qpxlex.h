@@ -10,9 +10,10 @@ class QPXlex : public YYLexer {
   // Builds a scanner on `input`, a stream open for reading (text mode for
   // scripts); the depth starts at 0.
   explicit QPXlex(FILE* input);
-  // Builds a scanner on the `length` characters at `text` (the text as a
-  // text-mode stream would give it), which must stay valid while it runs.
-  QPXlex(const char* text, size_t length);
+  // Builds a scanner on the `length` bytes of a script at `bytes` (as the
+  // file holds them; read as a text-mode stream reads them), which must stay
+  // valid while it runs.
+  QPXlex(const char* bytes, size_t length);
   ~QPXlex() override;
 
   // Scans the whole input and returns 0. Afterwards GetDepth tells the

@@ -20,20 +20,12 @@ extern const UINT kScriptCopyType;
 // merged byte for byte. Throws CFileException when a read or write fails.
 void AppendScript(CStdioFile& script, CStdioFile& newScript);
 
-// The bytes of `in` with a CR put before every LF that has none; `*previous`
-// is the byte before `in` (the last byte of the previous block, '\0' before
-// the first) and becomes the last byte of `in`. `out` holds 2 * length bytes;
-// returns the number written.
-size_t AddMissingCarriageReturns(const char* in, size_t length, char* out, char* previous);
+// Writes the `length` bytes at `data` to `newScript` with a CR put before
+// every LF that has none, in as few pieces as the lone LFs allow. `*previous`
+// is the byte before `data` (the last byte of the previous block, '\0'
+// before the first) and becomes the last byte of `data`.
+void WriteWithCarriageReturns(const char* data, size_t length, char* previous, CStdioFile& newScript);
 
 // AppendScript for a binary script already in memory: its `length` bytes
-// as the file holds them. `loneLineFeeds` tells whether some LF has no CR
-// before it (DropLineEndCarriageReturns finds out); without one the bytes
-// are written as they stand, in one piece.
-void AppendScriptBytes(const char* bytes, size_t length, bool loneLineFeeds, CStdioFile& newScript);
-
-// The text of the `length` bytes at `in` as a text-mode stream reads it: the
-// CR of every CR LF is dropped. `out` holds `length` bytes (it may be `in`);
-// returns the number written. `*loneLineFeeds` becomes true when some LF has
-// no CR before it, else false.
-size_t DropLineEndCarriageReturns(const char* in, size_t length, char* out, bool* loneLineFeeds);
+// as the file holds them.
+void AppendScriptBytes(const char* bytes, size_t length, CStdioFile& newScript);

@@ -35,15 +35,25 @@ std::string GeneratedScript(unsigned seed, size_t size) {
   return text;
 }
 
+// The three ways of appending a script.
+enum class Way { kPlain, kBlocks, kInMemory };
+
 class ScriptCopyTest : public testsupport::IsolatedTest {
  protected:
-  // The new script after `scripts` are appended, the plain way or the copy's.
-  std::string Merged(const std::vector<std::string>& scripts, bool plain) {
+  // The new script after `scripts` are appended one way: the plain way
+  // (both files text, through the runtime's translation), the copy's blocks
+  // or the copy of the bytes in memory.
+  std::string Merged(const std::vector<std::string>& scripts, Way way) {
+    const bool plain = way == Way::kPlain;
     const UINT type = plain ? static_cast<UINT>(CFile::typeText) : kScriptCopyType;
     const std::string target = dir.file(plain ? "plain.sql" : "copy.sql");
     CStdioFile newScript;
     EXPECT_TRUE(newScript.Open(target.c_str(), CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive | type));
     for (const std::string& text : scripts) {
+      if (way == Way::kInMemory) {
+        AppendScriptBytes(text.data(), text.size(), newScript);
+        continue;
+      }
       WriteBytes(dir.file("s.sql"), text);
       CStdioFile script;
       EXPECT_TRUE(script.Open(dir.file("s.sql").c_str(), CFile::modeRead | CFile::shareDenyWrite | type));
@@ -70,8 +80,12 @@ class ScriptCopyTest : public testsupport::IsolatedTest {
 TEST_F(ScriptCopyTest, WritesWhatTheTextModeCopyWrites) {
   for (unsigned seed = 1; seed <= 6; ++seed) {
     std::vector<std::string> scripts = {GeneratedScript(seed, 700000), GeneratedScript(seed + 100, 1000),
-                                        "", "\r", "last\n", "end\r\n\r"};
-    EXPECT_TRUE(Merged(scripts, true) == Merged(scripts, false)) << "seed " << seed;
+                                        "", "\r", "\n", "last\n", "end\r\n\r", "\n\nx"};
+    const std::string plain = Merged(scripts, Way::kPlain);
+    EXPECT_TRUE(plain == Merged(scripts, Way::kBlocks)) << "seed " << seed;
+    if (kScriptCopyType == CFile::typeBinary) {
+      EXPECT_TRUE(plain == Merged(scripts, Way::kInMemory)) << "seed " << seed;
+    }
   }
 }
 
@@ -79,11 +93,13 @@ TEST_F(ScriptCopyTest, CarriageReturnsAddedAcrossBlockBoundaries) {
   const std::string text = "a\nb\r\nc\r\r\n\n\r\rd\n";
   const std::string expected = "a\r\nb\r\nc\r\r\n\r\n\r\rd\r\n";
   for (size_t cut = 0; cut <= text.size(); ++cut) {
+    CStdioFile out;
+    ASSERT_TRUE(out.Open(dir.file("out.sql").c_str(), CFile::modeCreate | CFile::modeWrite | CFile::typeBinary));
     char previous = '\0';
-    std::string out(2 * text.size(), '\0');
-    size_t n = AddMissingCarriageReturns(text.data(), cut, &out[0], &previous);
-    n += AddMissingCarriageReturns(text.data() + cut, text.size() - cut, &out[n], &previous);
-    EXPECT_EQ(expected, out.substr(0, n)) << "cut at " << cut;
+    WriteWithCarriageReturns(text.data(), cut, &previous, out);
+    WriteWithCarriageReturns(text.data() + cut, text.size() - cut, &previous, out);
+    out.Close();
+    EXPECT_EQ(expected, ReadBytes(dir.file("out.sql"))) << "cut at " << cut;
   }
 }
 

@@ -1,7 +1,11 @@
 #include "yylexer.h"
 
+#include "byte_search.h"
+
 #include <stdlib.h>
 #include <string.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -18,12 +22,12 @@ void* g_cleanupContext = nullptr;
 
 YYLexer::YYLexer(FILE* input) : YYLexer(input, nullptr, 0) {}
 
-YYLexer::YYLexer(const char* text, size_t length) : YYLexer(nullptr, text, length) {}
+YYLexer::YYLexer(const char* bytes, size_t length) : YYLexer(nullptr, bytes, length) {}
 
-YYLexer::YYLexer(FILE* input, const char* text, size_t length)
+YYLexer::YYLexer(FILE* input, const char* bytes, size_t length)
     : yytext(nullptr),
       yyin(input),
-      yymem(text),
+      yymem(bytes),
       yymemleft(length),
       yybuf(new char[kBufferSize]),
       yystates(nullptr),
@@ -101,12 +105,23 @@ void YYLexer::yyrefill() {
 
 size_t YYLexer::yyread(char* to, size_t count) {
   if (yyin) return fread(to, 1, count, yyin);
-  if (count > yymemleft) count = yymemleft;
-  if (count == 0) return 0;
-  memcpy(to, yymem, count);
-  yymem += count;
-  yymemleft -= count;
-  return count;
+  char* out = to;
+  char* const end = to + count;
+  while (out < end && yymemleft > 0) {
+    const size_t span = std::min(static_cast<size_t>(end - out), yymemleft);
+    const char* cr = FindByte(yymem, yymem + span, '\r');
+    const size_t plain = cr ? static_cast<size_t>(cr - yymem) : span;
+    memcpy(out, yymem, plain);
+    out += plain;
+    yymem += plain;
+    yymemleft -= plain;
+    if (!cr) continue;
+    // At a CR: gone when an LF follows, else a character of the text.
+    if (yymemleft < 2 || yymem[1] != '\n') *out++ = '\r';
+    ++yymem;
+    --yymemleft;
+  }
+  return static_cast<size_t>(out - to);
 }
 
 int YYLexer::yyinput() {

@@ -20,10 +20,11 @@ class YYLexer : public CObject {
   // must stay open while the scanner runs. Allocates the buffer and the state
   // array (throws on lack of memory).
   explicit YYLexer(FILE* input);
-  // Builds a scanner reading the `length` characters at `text`, which stay
-  // owned by the caller and must stay valid while the scanner runs. It reads
-  // them as it would read a stream that holds them.
-  YYLexer(const char* text, size_t length);
+  // Builds a scanner reading the `length` bytes at `bytes` (a file's bytes as
+  // it holds them), which stay owned by the caller and must stay valid while
+  // the scanner runs. It reads them as a text-mode stream on the file would
+  // give them: the CR of every CR LF is dropped.
+  YYLexer(const char* bytes, size_t length);
   // Frees the buffer and the state array; the stream is left open.
   ~YYLexer() override;
 
@@ -90,6 +91,7 @@ class YYLexer : public CObject {
   void yyrefill();
   // Reads up to `count` characters of the input to `to`, as fread does:
   // fewer only at the end of the input (or on a read error). Returns the count.
+  // Input in memory loses the CR of each CR LF on the way.
   size_t yyread(char* to, size_t count);
 
   // Writes `message` and a line end to standard error, runs the fatal cleanup
@@ -103,7 +105,7 @@ class YYLexer : public CObject {
   // the position of the last character consumed, the data ends at yyend.
   char* yytext;     // current token text (null when no character is held)
   FILE* yyin;       // input stream, or null for input held in memory
-  const char* yymem;  // input held in memory: the characters not read yet
+  const char* yymem;  // input held in memory: the bytes not read yet
   size_t yymemleft;   // and their count
   char* yybuf;      // kBufferSize characters
   int* yystates;    // kBufferSize automaton states, one per buffer position
@@ -116,6 +118,6 @@ class YYLexer : public CObject {
   int yyfirst;      // 1 until the first yylex has set up the buffer
 
  private:
-  // Reads `input` if it is not null, else the characters at `text`.
-  YYLexer(FILE* input, const char* text, size_t length);
+  // Reads `input` if it is not null, else the bytes at `bytes`.
+  YYLexer(FILE* input, const char* bytes, size_t length);
 };
