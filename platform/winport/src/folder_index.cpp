@@ -46,34 +46,31 @@ std::string Folded(const char* name) {
   return folded;
 }
 
-// The names of one directory, grouped by their case-folded form.
+// The names of one directory, each under its case-folded form.
 struct Index {
   dev_t device = 0;
   ino_t inode = 0;
-  std::unordered_map<std::string, std::vector<std::string>> names;
+  std::unordered_multimap<std::string, std::string> names;
 
   void Add(const char* name) {
-    std::vector<std::string>& same = names[Folded(name)];
-    for (const std::string& known : same)
-      if (known == name) return;
-    same.emplace_back(name);
+    std::string folded = Folded(name);
+    auto same = names.equal_range(folded);
+    for (auto it = same.first; it != same.second; ++it)
+      if (it->second == name) return;
+    names.emplace(std::move(folded), name);
   }
   void Remove(const char* name) {
-    auto it = names.find(Folded(name));
-    if (it == names.end()) return;
-    std::vector<std::string>& same = it->second;
-    for (size_t i = 0; i < same.size(); ++i) {
-      if (same[i] != name) continue;
-      same.erase(same.begin() + static_cast<std::ptrdiff_t>(i));
-      if (same.empty()) names.erase(it);
+    auto same = names.equal_range(Folded(name));
+    for (auto it = same.first; it != same.second; ++it) {
+      if (it->second != name) continue;
+      names.erase(it);
       return;
     }
   }
   std::string Find(const std::string& name) const {
     std::string best;
-    auto it = names.find(Folded(name.c_str()));
-    if (it != names.end())
-      for (const std::string& known : it->second) KeepFirst(&best, known.c_str());
+    auto same = names.equal_range(Folded(name.c_str()));
+    for (auto it = same.first; it != same.second; ++it) KeepFirst(&best, it->second.c_str());
     return best;
   }
 };
@@ -231,15 +228,20 @@ FolderIndexes& Indexes() {
 
 #endif
 
-// Reads the directory; *entries counts its entries.
-std::string Scan(const std::string& directory, const std::string& name, size_t* entries) {
+// Reads the directory for the entry that matches `name`. With a `limit`,
+// gives up once it has seen that many entries, and sets *crowded.
+std::string Scan(const std::string& directory, const std::string& name, size_t limit, bool* crowded) {
   DIR* dir = opendir(directory.c_str());
   if (!dir) return std::string();
   std::string best;
+  size_t entries = 0;
   while (struct dirent* entry = readdir(dir)) {
     const char* candidate = entry->d_name;
     if (IsDotEntry(candidate)) continue;
-    ++*entries;
+    if (limit != 0 && ++entries >= limit) {
+      *crowded = true;
+      break;
+    }
     if (EqualsIgnoreCase(candidate, name)) KeepFirst(&best, candidate);
   }
   closedir(dir);
@@ -249,19 +251,19 @@ std::string Scan(const std::string& directory, const std::string& name, size_t* 
 }  // namespace
 
 std::string ScanIgnoringCase(const std::string& directory, const std::string& name) {
-  size_t entries = 0;
-  return Scan(directory, name, &entries);
+  bool crowded = false;
+  return Scan(directory, name, 0, &crowded);
 }
 
 std::string FindIgnoringCase(const std::string& directory, const std::string& name) {
 #if defined(__linux__)
   std::string found;
   if (Indexes().Find(directory, name, &found)) return found;
-  size_t entries = 0;
-  std::string scanned = Scan(directory, name, &entries);
-  const bool indexIt = entries >= kIndexFrom || Indexes().ScannedAgain(directory);
-  if (indexIt && Indexes().Build(directory, name, &found)) return found;
-  return scanned;
+  // A crowded directory is read once, for its index, not first for the answer.
+  bool crowded = false;
+  std::string scanned = Scan(directory, name, kIndexFrom, &crowded);
+  if ((crowded || Indexes().ScannedAgain(directory)) && Indexes().Build(directory, name, &found)) return found;
+  return crowded ? ScanIgnoringCase(directory, name) : scanned;
 #else
   return ScanIgnoringCase(directory, name);
 #endif
