@@ -287,6 +287,13 @@ TEST_F(QPXlexTest, LongRunsOfBlanksBelowTheLimit) {
   // The longest run that passes, away from the start of a chunk.
   EXPECT_EQ(CheckedDepth(Filler(10) + std::string(kChunk - 1, ' ') + "/*"), 1);
   EXPECT_EQ(CheckedDepth(Filler(kChunk - 10) + std::string(kChunk - 1, '\n') + "/*"), 1);
+  // A line comment's own line end ends the comment and starts no run: the
+  // line ends after it may be one short of the limit, wherever the comment
+  // and literals before it lie against the refills.
+  for (size_t offset : {size_t{0}, size_t{1}, size_t{17}, kChunk / 2, kChunk - 40}) {
+    const std::string lead = Filler(offset) + " 'a''b' -- note\n";
+    EXPECT_EQ(CheckedDepth(lead + std::string(kChunk - 1, '\n') + "/*"), 1) << offset;
+  }
 }
 
 // Runs of blanks and line ends longer than a chunk, made of many short
