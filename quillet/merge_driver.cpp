@@ -58,9 +58,10 @@ bool MergeFromOneRead(const CString& scriptPath, std::vector<char>& bytes, CStdi
         if (bytes.size() > kOneReadLimit) break;
         bytes.resize(std::min(std::max<size_t>(2 * bytes.size(), 64 * 1024), kOneReadLimit + 1));
       }
-      const UINT count = script.Read(bytes.data() + length, static_cast<UINT>(bytes.size() - length));
-      if (count == 0) break;
+      const UINT wanted = static_cast<UINT>(bytes.size() - length);
+      const UINT count = script.Read(bytes.data() + length, wanted);
       length += count;
+      if (count < wanted) break;  // the end of the file (a stream reads short only there)
     }
   } catch (CException* e) {
     e->Delete();
