@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string.h>
+
 #include <string>
 #include <vector>
 
@@ -20,6 +22,11 @@ Prepared Prepare(const std::string& line, int depth = 0, bool quote = false, boo
   buffer.push_back('\0');
   size_t length = PrepareLine(buffer.data(), depth, quote, hash);
   return {buffer.data(), depth, length};
+}
+
+// The search on a zero-terminated text.
+CommentBrace FindCommentBrace(const char* position, const char** next) {
+  return ::FindCommentBrace(position, position + strlen(position), next);
 }
 
 TEST(FindCommentBrace, ReportsTheFirstBraceWithItsPosition) {
