@@ -49,11 +49,6 @@ CommentBrace FindCommentBrace(const char* position, const char* end, const char*
   return kNoBrace;
 }
 
-bool IsLineComment(const char* line, bool hashCommentFlag) {
-  if (line[0] == '-' && line[1] == '-') return true;
-  return hashCommentFlag && (line[0] == '#' || line[0] == ';');
-}
-
 KeptText CutComments(const char* line, const char* end, int& depth) {
   const char* firstOpener = nullptr;
   const char* lastCloserEnd = nullptr;

@@ -25,7 +25,10 @@ CommentBrace FindCommentBrace(const char* position, const char* end, const char*
 // Whether the line that starts at `line` is a line comment: it begins with
 // "--", or with "#" or ";" when `hashCommentFlag` is set. The line is followed
 // by a line end or a zero byte, so at most its first two bytes are read.
-bool IsLineComment(const char* line, bool hashCommentFlag);
+inline bool IsLineComment(const char* line, bool hashCommentFlag) {
+  if (line[0] == '-' && line[1] == '-') return true;
+  return hashCommentFlag && (line[0] == '#' || line[0] == ';');
+}
 
 // The text of a line that its comments leave: [head, headEnd) followed by
 // [tail, tailEnd). The tail is empty unless the line holds code, comment, code.

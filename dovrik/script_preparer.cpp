@@ -11,6 +11,8 @@ const size_t kMostInPiece = kLineBufferSize - 2;
 // The most one line can add to the output, with the bytes that a chunk's
 // store may write past its end.
 const size_t kLineRoom = kMostInPiece + 2 + kChunkSize;
+// How far ahead the line feeds are found at once.
+const size_t kStretch = 4096;
 
 // Cuts trailing blanks, tabs, CR and LF off the line of the given length;
 // returns its new length.
@@ -35,18 +37,19 @@ char* PutLineEnd(char* out) {
 // Writes the first `count` bytes of the chunk in their prepared form to
 // `out`, each blank that follows a blank left out; *afterBlank (0 or 1) says
 // whether the byte before the chunk was a blank, and then whether its last
-// byte was. Returns the end of what it wrote.
-char* SqueezeChunk(const TextChunk& chunk, size_t count, unsigned* afterBlank, char* out) {
-  const unsigned blanks = chunk.Blanks() & ((1u << count) - 1);
-  const unsigned drop = blanks & ((blanks << 1) | *afterBlank);
-  if (count > 0) *afterBlank = (blanks >> (count - 1)) & 1;
+// byte was (what a chunk that is not full leaves there means nothing).
+// Returns the end of what it wrote.
+inline char* SqueezeChunk(const TextChunk& chunk, size_t count, unsigned* afterBlank, char* out) {
+  const unsigned blanks = chunk.Blanks();
+  const unsigned drop = blanks & ((blanks << 1) | *afterBlank) & ((1u << count) - 1);
+  *afterBlank = (blanks >> (kChunkSize - 1)) & 1;
   return chunk.Store(drop, count, out);
 }
 
 }  // namespace
 
 ScriptPreparer::ScriptPreparer(bool quoteFlag, bool hashCommentFlag)
-    : m_quoteFlag(quoteFlag), m_hashCommentFlag(hashCommentFlag), m_joined(kMostInPiece + kChunkSize) {}
+    : m_quoteFlag(quoteFlag), m_hashCommentFlag(hashCommentFlag), m_joined(kMostInPiece + kChunkSize), m_lineFeeds(kStretch) {}
 
 void ScriptPreparer::PrepareAll(LineReader& in, BlockWriter& out) {
   for (;;) {
@@ -72,80 +75,86 @@ size_t ScriptPreparer::PrepareLines(const char* text, size_t length, BlockWriter
   char* roomEnd;
   char* written = out.Reserve(kLineRoom, &roomEnd);
   while (line < end) {
-    if (static_cast<size_t>(roomEnd - written) < kLineRoom) {
-      out.Commit(written);
-      written = out.Reserve(kLineRoom, &roomEnd);
+    // The line feeds of the next stretch are found first, so that where a
+    // line starts never waits for the scan of the line before it.
+    const char* const stretchEnd = static_cast<size_t>(end - line) < kStretch ? end : line + kStretch;
+    size_t lineCount = 0;
+    for (const char* at = line; at < stretchEnd; at += kChunkSize) {
+      unsigned feeds = LineFeedMask(at);
+      if (static_cast<size_t>(stretchEnd - at) < kChunkSize) feeds &= (1u << (stretchEnd - at)) - 1;
+      for (; feeds != 0; feeds &= feeds - 1)
+        m_lineFeeds[lineCount++] = static_cast<uint16_t>(at - line + LowestBit(feeds));
     }
-    const char* next = nullptr;
-    Outcome outcome = kNotOrdinary;
-    if (m_depth == 0 && !IsLineComment(line, m_hashCommentFlag))
-      outcome = SqueezeOrdinaryLine(line, end, &next, &written);
-    if (outcome == kNotOrdinary) outcome = CutAndSqueezeLine(line, end, &next, &written);
-    if (outcome == kLeftToPlain) break;
-    line = next;
+    const char* const stretch = line;
+    const char* longLineFeed = nullptr;
+    if (lineCount == 0) {
+      // A line longer than the stretch.
+      const size_t reach = static_cast<size_t>(end - line) < kMostInPiece + 2 ? end - line : kMostInPiece + 2;
+      longLineFeed = static_cast<const char*>(memchr(line, '\n', reach));
+      if (longLineFeed == nullptr) break;
+      lineCount = 1;
+    }
+
+    for (size_t i = 0; i < lineCount; ++i) {
+      if (static_cast<size_t>(roomEnd - written) < kLineRoom) {
+        out.Commit(written);
+        written = out.Reserve(kLineRoom, &roomEnd);
+      }
+      const char* const lineFeed = longLineFeed != nullptr ? longLineFeed : stretch + m_lineFeeds[i];
+      const char* const lineEnd =
+          !kStreamsTranslate && lineFeed > line && lineFeed[-1] == '\r' ? lineFeed - 1 : lineFeed;
+      if (static_cast<size_t>(lineEnd - line) > kMostInPiece) return Taken(text, line, out, written);
+
+      // A line at depth 0 is prepared as it is scanned, its leading tabs
+      // left out, until a star shows that it may hold braces; then, as every
+      // line at another depth, it is scanned to its end (for zero bytes and
+      // lone CRs, which are for the plain way) and its comments are cut.
+      const bool lineComment = IsLineComment(line, m_hashCommentFlag);
+      bool squeezing = m_depth == 0 && !lineComment;
+      const char* at = line;
+      if (squeezing) {
+        unsigned tabs;
+        do {
+          tabs = CountLeadingTabs(at);
+          at += tabs;
+        } while (tabs == kChunkSize && at < lineEnd);
+        if (at > lineEnd) at = lineEnd;
+      }
+      char* squeezed = written;
+      unsigned afterBlank = 0;
+      for (; at < lineEnd; at += kChunkSize) {
+        const TextChunk chunk(at, m_quoteFlag);
+        const size_t count = static_cast<size_t>(lineEnd - at) < kChunkSize ? lineEnd - at : kChunkSize;
+        const unsigned valid = (1u << count) - 1;
+        for (unsigned unusual = chunk.Unusual() & valid; unusual != 0; unusual &= unusual - 1) {
+          // A zero byte or a lone CR is for the plain way.
+          if (at[LowestBit(unusual)] != '*') return Taken(text, line, out, written);
+          squeezing = false;
+        }
+        if (squeezing) squeezed = SqueezeChunk(chunk, count, &afterBlank, squeezed);
+      }
+
+      if (squeezing) {
+        // A blank at the end goes, and a line that is left empty is not
+        // written.
+        if (squeezed > written && squeezed[-1] == ' ') --squeezed;
+        if (squeezed > written) written = PutLineEnd(squeezed);
+      } else {
+        if (!lineComment) {
+          const KeptText kept = CutComments(line, lineEnd, m_depth);
+          if (KeepsLine()) written = WriteKept(kept, written);
+        }
+        m_previousDepth = m_depth;
+      }
+      line = lineFeed + 1;
+    }
   }
+  return Taken(text, line, out, written);
+}
+
+size_t ScriptPreparer::Taken(const char* text, const char* line, BlockWriter& out, const char* written) {
   out.Commit(written);
   return static_cast<size_t>(line - text);
-}
-
-ScriptPreparer::Outcome ScriptPreparer::SqueezeOrdinaryLine(const char* line, const char* end, const char** next,
-                                                            char** out) {
-  // Leading tabs go; what follows is written as it is scanned, and kept
-  // only if the line turns out to be ordinary.
-  const char* at = line;
-  while (at < end && *at == '\t') ++at;
-  char* written = *out;
-  unsigned afterBlank = 0;
-  for (;;) {
-    const TextChunk chunk(at, m_quoteFlag);
-    const size_t left = static_cast<size_t>(end - at);
-    unsigned lineEnds = chunk.LineEnds();
-    if (left < kChunkSize) lineEnds &= (1u << left) - 1;
-    const size_t count = lineEnds != 0 ? LowestBit(lineEnds) : (left < kChunkSize ? left : kChunkSize);
-    if ((chunk.Unusual() & ((1u << count) - 1)) != 0) return kNotOrdinary;
-    written = SqueezeChunk(chunk, count, &afterBlank, written);
-    if (lineEnds != 0) {
-      at += count;
-      break;
-    }
-    if (left <= kChunkSize) return kLeftToPlain;  // the line runs past the text
-    at += kChunkSize;
-    if (static_cast<size_t>(at - line) > kMostInPiece) return kLeftToPlain;
-  }
-
-  // `at` is the first CR or LF: the end of the line, or a lone CR.
-  const char* lineFeed = at;
-  if (*at == '\r') {
-    if (kStreamsTranslate || end - at < 2 || at[1] != '\n') return kLeftToPlain;
-    lineFeed = at + 1;
-  }
-  if (static_cast<size_t>(at - line) > kMostInPiece) return kLeftToPlain;
-
-  // A blank at the end goes, and a line that is left empty is not written.
-  if (written > *out && written[-1] == ' ') --written;
-  if (written > *out) *out = PutLineEnd(written);
-  *next = lineFeed + 1;
-  return kPrepared;
-}
-
-ScriptPreparer::Outcome ScriptPreparer::CutAndSqueezeLine(const char* line, const char* end, const char** next,
-                                                          char** out) {
-  const size_t reach = static_cast<size_t>(end - line) < kMostInPiece + 2 ? static_cast<size_t>(end - line)
-                                                                          : kMostInPiece + 2;
-  const char* lineFeed = static_cast<const char*>(memchr(line, '\n', reach));
-  if (lineFeed == nullptr) return kLeftToPlain;
-  const char* lineEnd = !kStreamsTranslate && lineFeed > line && lineFeed[-1] == '\r' ? lineFeed - 1 : lineFeed;
-  const size_t length = static_cast<size_t>(lineEnd - line);
-  if (length > kMostInPiece || memchr(line, '\0', length) != nullptr || memchr(line, '\r', length) != nullptr)
-    return kLeftToPlain;
-
-  *next = lineFeed + 1;
-  if (!IsLineComment(line, m_hashCommentFlag)) {
-    const KeptText kept = CutComments(line, lineEnd, m_depth);
-    if (KeepsLine()) *out = WriteKept(kept, *out);
-  }
-  m_previousDepth = m_depth;
-  return kPrepared;
 }
 
 char* ScriptPreparer::WriteKept(const KeptText& kept, char* out) {

@@ -12,6 +12,7 @@
 #pragma once
 
 #include <stddef.h>
+#include <stdint.h>
 
 #include <vector>
 
@@ -40,16 +41,9 @@ class ScriptPreparer {
   size_t PrepareLines(const char* text, size_t length, BlockWriter& out);
 
  private:
-  enum Outcome {
-    kPrepared,    // the line is done; the next one starts at *next
-    kNotOrdinary, // the line holds a zero byte or a star: the next way tries
-    kLeftToPlain, // the line is for the plain way, or does not end in the text
-  };
-
-  // A line without braces at depth 0, prepared in one pass as it is scanned.
-  Outcome SqueezeOrdinaryLine(const char* line, const char* end, const char** next, char** out);
-  // Any line that is one piece and holds no zero byte and no lone CR.
-  Outcome CutAndSqueezeLine(const char* line, const char* end, const char** next, char** out);
+  // Commits what the fast way wrote; returns how much of `text` it took,
+  // the lines before `line`.
+  static size_t Taken(const char* text, const char* line, BlockWriter& out, const char* written);
   // Writes the prepared form of the text that the comments left.
   char* WriteKept(const KeptText& kept, char* out);
   // Whether a line prepared to a text that is not empty is written: at depth
@@ -61,4 +55,5 @@ class ScriptPreparer {
   int m_depth = 0;
   int m_previousDepth = 0;  // the depth after the line before
   std::vector<char> m_joined;  // code, comment, code: the two codes side by side
+  std::vector<uint16_t> m_lineFeeds;  // where the lines of a stretch end, from its start
 };

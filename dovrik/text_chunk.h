@@ -1,6 +1,6 @@
 // Sixteen bytes of script text taken at once, for the fast preparing of
-// ordinary lines: where the line ends, the zero bytes and stars, and the
-// blanks and tabs lie among them, and the bytes as a prepared line shows
+// ordinary lines: where the line ends, zero bytes and stars, and the blanks
+// and tabs lie among them, and the bytes as a prepared line shows
 // them (tabs as blanks, double quotes as single quotes on request), ready to
 // be written with the blanks that follow other blanks left out.
 //
@@ -20,6 +20,11 @@ const size_t kChunkSize = 16;
 // The lowest set bit of a mask that is not zero, as a byte position.
 inline unsigned LowestBit(unsigned mask) { return static_cast<unsigned>(__builtin_ctz(mask)); }
 
+// The number of tabs at the start of the kChunkSize bytes at `text`.
+unsigned CountLeadingTabs(const char* text);
+// The LF bytes among the kChunkSize bytes at `text`.
+unsigned LineFeedMask(const char* text);
+
 class PortableChunk {
  public:
   // The kChunkSize bytes at `text`.
@@ -27,8 +32,7 @@ class PortableChunk {
     for (unsigned i = 0; i < kChunkSize; ++i) {
       char c = text[i];
       const unsigned bit = 1u << i;
-      if (c == '\n' || c == '\r') m_lineEnds |= bit;
-      if (c == '\0' || c == '*') m_unusual |= bit;
+      if (c == '\n' || c == '\r' || c == '\0' || c == '*') m_unusual |= bit;
       if (c == ' ' || c == '\t') m_blanks |= bit;
       if (c == '\t') {
         c = ' ';
@@ -39,9 +43,7 @@ class PortableChunk {
     }
   }
 
-  // LF and CR.
-  unsigned LineEnds() const { return m_lineEnds; }
-  // Zero bytes and stars, which the ordinary way does not handle.
+  // LF, CR, zero bytes and stars, which the ordinary way does not handle.
   unsigned Unusual() const { return m_unusual; }
   // Blanks and tabs (both blanks once prepared).
   unsigned Blanks() const { return m_blanks; }
@@ -58,7 +60,6 @@ class PortableChunk {
 
  private:
   char m_bytes[kChunkSize];
-  unsigned m_lineEnds = 0;
   unsigned m_unusual = 0;
   unsigned m_blanks = 0;
 };
@@ -69,25 +70,21 @@ class Sse2Chunk {
  public:
   Sse2Chunk(const char* text, bool quoteFlag) {
     const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
-    const __m128i tabs = _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\t'));
-    const __m128i blanks = _mm_cmpeq_epi8(bytes, _mm_set1_epi8(' '));
-    const __m128i lineEnds =
-        _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r')));
     const __m128i unusual =
-        _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_setzero_si128()), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('*')));
-    m_lineEnds = static_cast<unsigned>(_mm_movemask_epi8(lineEnds));
+        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r'))),
+                     _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_setzero_si128()), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('*'))));
     m_unusual = static_cast<unsigned>(_mm_movemask_epi8(unusual));
-    m_blanks = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(tabs, blanks)));
     // A tab becomes a blank and a double quote a single quote by flipping
     // the bits in which they differ.
+    const __m128i tabs = _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\t'));
     m_bytes = _mm_xor_si128(bytes, _mm_and_si128(tabs, _mm_set1_epi8('\t' ^ ' ')));
+    m_blanks = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(m_bytes, _mm_set1_epi8(' '))));
     if (quoteFlag) {
       const __m128i quotes = _mm_cmpeq_epi8(bytes, _mm_set1_epi8('"'));
       m_bytes = _mm_xor_si128(m_bytes, _mm_and_si128(quotes, _mm_set1_epi8('"' ^ '\'')));
     }
   }
 
-  unsigned LineEnds() const { return m_lineEnds; }
   unsigned Unusual() const { return m_unusual; }
   unsigned Blanks() const { return m_blanks; }
 
@@ -114,14 +111,38 @@ class Sse2Chunk {
       0,    0,    0,    0,    0,    0,    0,    0,    0,    0,    0,    0,    0,    0,    0,    0};
 
   __m128i m_bytes;
-  unsigned m_lineEnds;
   unsigned m_unusual;
   unsigned m_blanks;
 };
 
 using TextChunk = Sse2Chunk;
 
+inline unsigned CountLeadingTabs(const char* text) {
+  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
+  const unsigned tabs = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\t'))));
+  return LowestBit(~tabs);
+}
+
+inline unsigned LineFeedMask(const char* text) {
+  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
+  return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n'))));
+}
+
 #else
+
+inline unsigned CountLeadingTabs(const char* text) {
+  unsigned count = 0;
+  while (count < kChunkSize && text[count] == '\t') ++count;
+  return count;
+}
+
+inline unsigned LineFeedMask(const char* text) {
+  unsigned mask = 0;
+  for (unsigned i = 0; i < kChunkSize; ++i)
+    if (text[i] == '\n') mask |= 1u << i;
+  return mask;
+}
+
 
 using TextChunk = PortableChunk;
 
