@@ -10,8 +10,10 @@ const char kMarkerWord[] = "VOXTAG";           // "VOXTAG*/" closes it
 const size_t kOpenerMarkerLength = sizeof kBlockOpenerMarker - 1;
 const size_t kMarkerWordLength = sizeof kMarkerWord - 1;
 
-// The first star in [from, end), or null.
+// The first star in [from, end), or null. After an opener the search goes
+// on at its star, which is found without a call.
 const char* FindStar(const char* from, const char* end) {
+  if (from < end && *from == '*') return from;
   return static_cast<const char*>(memchr(from, '*', static_cast<size_t>(end - from)));
 }
 

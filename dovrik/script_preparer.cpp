@@ -11,7 +11,8 @@ const size_t kMostInPiece = kLineBufferSize - 2;
 // The most one line can add to the output, with the bytes that a chunk's
 // store may write past its end.
 const size_t kLineRoom = kMostInPiece + 2 + kChunkSize;
-// How far ahead the line feeds are found at once.
+// How far ahead the line feeds are found at once: at first, and at most.
+const size_t kFirstStretch = 256;
 const size_t kStretch = 4096;
 
 // Cuts trailing blanks, tabs, CR and LF off the line of the given length;
@@ -49,7 +50,10 @@ inline char* SqueezeChunk(const TextChunk& chunk, size_t count, unsigned* afterB
 }  // namespace
 
 ScriptPreparer::ScriptPreparer(bool quoteFlag, bool hashCommentFlag)
-    : m_quoteFlag(quoteFlag), m_hashCommentFlag(hashCommentFlag), m_joined(kMostInPiece + kChunkSize), m_lineFeeds(kStretch) {}
+    : m_quoteFlag(quoteFlag),
+      m_hashCommentFlag(hashCommentFlag),
+      m_joined(kMostInPiece + kChunkSize),
+      m_lineFeeds(kStretch) {}
 
 void ScriptPreparer::PrepareAll(LineReader& in, BlockWriter& out) {
   for (;;) {
@@ -74,10 +78,14 @@ size_t ScriptPreparer::PrepareLines(const char* text, size_t length, BlockWriter
   const char* const end = text + length;
   char* roomEnd;
   char* written = out.Reserve(kLineRoom, &roomEnd);
+  // The first stretches are short, so that a line left to the plain way
+  // soon after the start costs little.
+  size_t stretchSize = kFirstStretch;
   while (line < end) {
     // The line feeds of the next stretch are found first, so that where a
     // line starts never waits for the scan of the line before it.
-    const char* const stretchEnd = static_cast<size_t>(end - line) < kStretch ? end : line + kStretch;
+    const char* const stretchEnd = static_cast<size_t>(end - line) < stretchSize ? end : line + stretchSize;
+    if (stretchSize < kStretch) stretchSize *= 2;
     size_t lineCount = 0;
     for (const char* at = line; at < stretchEnd; at += kChunkSize) {
       unsigned feeds = LineFeedMask(at);
