@@ -47,6 +47,18 @@ TEST(FindCommentBrace, SettingsBlockMarkersEndTheSearch) {
   EXPECT_EQ(kCloser, FindCommentBrace("voxtag*/", &next));  // markers are case-sensitive
 }
 
+// The search ends at the end it is given, as at the end of a line: the text
+// after it (in a block, the next line) is not read.
+TEST(FindCommentBrace, StopsAtTheEndOfTheLine) {
+  const char* line = "a *//*VOXTAG";
+  const char* next = nullptr;
+  EXPECT_EQ(kNoBrace, ::FindCommentBrace(line, line + 3, &next));
+  EXPECT_EQ(kCloser, ::FindCommentBrace(line, line + 4, &next));
+  EXPECT_EQ(line + 4, next);
+  EXPECT_EQ(kOpener, ::FindCommentBrace(line + 4, line + 11, &next));  // "/*VOXTA" is no marker
+  EXPECT_EQ(kNoBrace, ::FindCommentBrace(line + 4, line + 12, &next));
+}
+
 TEST(PrepareLine, CountsOpenersAndClosers) {
   EXPECT_EQ(1, Prepare("a /* b").depth);
   EXPECT_EQ(2, Prepare("/* /* */ /*").depth);

@@ -88,7 +88,7 @@ size_t ScriptPreparer::PrepareLines(const char* text, size_t length, BlockWriter
     if (stretchSize < kStretch) stretchSize *= 2;
     size_t lineCount = 0;
     for (const char* at = line; at < stretchEnd; at += kChunkSize) {
-      unsigned feeds = LineFeedMask(at);
+      unsigned feeds = TextChunk::LineFeedMask(at);
       if (static_cast<size_t>(stretchEnd - at) < kChunkSize) feeds &= (1u << (stretchEnd - at)) - 1;
       for (; feeds != 0; feeds &= feeds - 1)
         m_lineFeeds[lineCount++] = static_cast<uint16_t>(at - line + LowestBit(feeds));
@@ -123,7 +123,7 @@ size_t ScriptPreparer::PrepareLines(const char* text, size_t length, BlockWriter
       if (squeezing) {
         unsigned tabs;
         do {
-          tabs = CountLeadingTabs(at);
+          tabs = TextChunk::CountLeadingTabs(at);
           at += tabs;
         } while (tabs == kChunkSize && at < lineEnd);
         if (at > lineEnd) at = lineEnd;

@@ -1,8 +1,8 @@
 // Sixteen bytes of script text taken at once, for the fast preparing of
-// ordinary lines: where the line ends, zero bytes and stars, and the blanks
-// and tabs lie among them, and the bytes as a prepared line shows
-// them (tabs as blanks, double quotes as single quotes on request), ready to
-// be written with the blanks that follow other blanks left out.
+// ordinary lines: where the line ends, zero bytes and stars, and where the
+// blanks and tabs lie among them, and the bytes as a prepared line shows them
+// (tabs as blanks, double quotes as single quotes on request), ready to be
+// written with the blanks that follow other blanks left out.
 //
 // Sse2Chunk works on the target's vector registers; PortableChunk does the
 // same byte by byte wherever SSE2 is missing. TextChunk is the one to use.
@@ -19,11 +19,6 @@ const size_t kChunkSize = 16;
 
 // The lowest set bit of a mask that is not zero, as a byte position.
 inline unsigned LowestBit(unsigned mask) { return static_cast<unsigned>(__builtin_ctz(mask)); }
-
-// The number of tabs at the start of the kChunkSize bytes at `text`.
-unsigned CountLeadingTabs(const char* text);
-// The LF bytes among the kChunkSize bytes at `text`.
-unsigned LineFeedMask(const char* text);
 
 class PortableChunk {
  public:
@@ -47,6 +42,21 @@ class PortableChunk {
   unsigned Unusual() const { return m_unusual; }
   // Blanks and tabs (both blanks once prepared).
   unsigned Blanks() const { return m_blanks; }
+
+  // The number of tabs at the start of the kChunkSize bytes at `text`.
+  static unsigned CountLeadingTabs(const char* text) {
+    unsigned count = 0;
+    while (count < kChunkSize && text[count] == '\t') ++count;
+    return count;
+  }
+
+  // The LF bytes among the kChunkSize bytes at `text`.
+  static unsigned LineFeedMask(const char* text) {
+    unsigned mask = 0;
+    for (unsigned i = 0; i < kChunkSize; ++i)
+      if (text[i] == '\n') mask |= 1u << i;
+    return mask;
+  }
 
   // Writes the first `count` prepared bytes but those of `drop` to `out`;
   // returns the end of what it wrote. It may write up to kChunkSize bytes.
@@ -88,6 +98,17 @@ class Sse2Chunk {
   unsigned Unusual() const { return m_unusual; }
   unsigned Blanks() const { return m_blanks; }
 
+  static unsigned CountLeadingTabs(const char* text) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
+    const unsigned tabs = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\t'))));
+    return LowestBit(~tabs);
+  }
+
+  static unsigned LineFeedMask(const char* text) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
+    return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n'))));
+  }
+
   char* Store(unsigned drop, size_t count, char* out) const {
     // Each byte left out lets the bytes above it move down by one; taking
     // the highest first leaves the positions of the lower ones as they are.
@@ -117,32 +138,7 @@ class Sse2Chunk {
 
 using TextChunk = Sse2Chunk;
 
-inline unsigned CountLeadingTabs(const char* text) {
-  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
-  const unsigned tabs = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\t'))));
-  return LowestBit(~tabs);
-}
-
-inline unsigned LineFeedMask(const char* text) {
-  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
-  return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n'))));
-}
-
 #else
-
-inline unsigned CountLeadingTabs(const char* text) {
-  unsigned count = 0;
-  while (count < kChunkSize && text[count] == '\t') ++count;
-  return count;
-}
-
-inline unsigned LineFeedMask(const char* text) {
-  unsigned mask = 0;
-  for (unsigned i = 0; i < kChunkSize; ++i)
-    if (text[i] == '\n') mask |= 1u << i;
-  return mask;
-}
-
 
 using TextChunk = PortableChunk;
 
