@@ -81,6 +81,10 @@ size_t ScriptPreparer::PrepareLines(const char* text, size_t length, BlockWriter
   // The first stretches are short, so that a line left to the plain way
   // soon after the start costs little.
   size_t stretchSize = kFirstStretch;
+  // Copies the compiler need not read again after each byte written.
+  uint16_t* const lineFeeds = m_lineFeeds.data();
+  const bool quoteFlag = m_quoteFlag;
+  const bool hashCommentFlag = m_hashCommentFlag;
   while (line < end) {
     // The line feeds of the next stretch are found first, so that where a
     // line starts never waits for the scan of the line before it.
@@ -91,7 +95,7 @@ size_t ScriptPreparer::PrepareLines(const char* text, size_t length, BlockWriter
       unsigned feeds = TextChunk::LineFeedMask(at);
       if (static_cast<size_t>(stretchEnd - at) < kChunkSize) feeds &= (1u << (stretchEnd - at)) - 1;
       for (; feeds != 0; feeds &= feeds - 1)
-        m_lineFeeds[lineCount++] = static_cast<uint16_t>(at - line + LowestBit(feeds));
+        lineFeeds[lineCount++] = static_cast<uint16_t>(at - line + LowestBit(feeds));
     }
     const char* const stretch = line;
     const char* longLineFeed = nullptr;
@@ -108,7 +112,7 @@ size_t ScriptPreparer::PrepareLines(const char* text, size_t length, BlockWriter
         out.Commit(written);
         written = out.Reserve(kLineRoom, &roomEnd);
       }
-      const char* const lineFeed = longLineFeed != nullptr ? longLineFeed : stretch + m_lineFeeds[i];
+      const char* const lineFeed = longLineFeed != nullptr ? longLineFeed : stretch + lineFeeds[i];
       const char* const lineEnd =
           !kStreamsTranslate && lineFeed > line && lineFeed[-1] == '\r' ? lineFeed - 1 : lineFeed;
       if (static_cast<size_t>(lineEnd - line) > kMostInPiece) return Taken(text, line, out, written);
@@ -117,7 +121,7 @@ size_t ScriptPreparer::PrepareLines(const char* text, size_t length, BlockWriter
       // left out, until a star shows that it may hold braces; then, as every
       // line at another depth, it is scanned to its end (for zero bytes and
       // lone CRs, which are for the plain way) and its comments are cut.
-      const bool lineComment = IsLineComment(line, m_hashCommentFlag);
+      const bool lineComment = IsLineComment(line, hashCommentFlag);
       bool squeezing = m_depth == 0 && !lineComment;
       const char* at = line;
       if (squeezing) {
@@ -131,7 +135,7 @@ size_t ScriptPreparer::PrepareLines(const char* text, size_t length, BlockWriter
       char* squeezed = written;
       unsigned afterBlank = 0;
       for (; at < lineEnd; at += kChunkSize) {
-        const TextChunk chunk(at, m_quoteFlag);
+        const TextChunk chunk(at, quoteFlag);
         const size_t count = static_cast<size_t>(lineEnd - at) < kChunkSize ? lineEnd - at : kChunkSize;
         const unsigned valid = (1u << count) - 1;
         for (unsigned unusual = chunk.Unusual() & valid; unusual != 0; unusual &= unusual - 1) {
