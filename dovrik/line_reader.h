@@ -51,9 +51,10 @@ class LineReader {
   // the next call.
   char* Next(size_t* length);
 
-  // The unread text of the current block, as it is in the file (line ends
-  // not translated), with its length in *length; kReadAhead bytes after it
-  // can be read. Valid until the next call of Next, Unread or Skip.
+  // The unread text of the current block as the stream gave it (where the
+  // stream does not translate, with the line ends of the file), its length
+  // in *length; kReadAhead bytes after it can be read. Valid until the next
+  // call of Next, Unread or Skip.
   const char* Unread(size_t* length);
   // Takes the first `count` bytes of the unread text as read; Next goes on
   // after them. `count` must end a line (or be 0).
@@ -93,8 +94,8 @@ class BlockWriter {
   // Room straight after what is held, at least `size` bytes (what is held
   // is written to the stream first if the block has less): returns its
   // start, and its end in *end. The caller fills a part of it with text as
-  // it goes to the stream (line ends translated) and passes the end of what
-  // it wrote to Commit.
+  // it goes to the stream (CR LF line ends where the stream does not
+  // translate) and passes the end of what it wrote to Commit.
   char* Reserve(size_t size, char** end);
   void Commit(const char* end);
   // Writes what is held to the stream (a failure to write goes unreported,

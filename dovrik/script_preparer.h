@@ -47,7 +47,9 @@ class ScriptPreparer {
   // Writes the prepared form of the text that the comments left.
   char* WriteKept(const KeptText& kept, char* out);
   // Whether a line prepared to a text that is not empty is written: at depth
-  // 0, and on the line that opens a comment from depth 0.
+  // 0, and on the line that opens a comment from depth 0, which keeps its
+  // text before the opener. The lines inside a comment, and every line while
+  // surplus closers hold the depth below zero, are left out.
   bool KeepsLine() const { return m_depth == 0 || (m_depth > 0 && m_previousDepth == 0); }
 
   const bool m_quoteFlag;
