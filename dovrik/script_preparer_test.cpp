@@ -104,18 +104,21 @@ class ScriptPreparerTest : public testsupport::IsolatedTest {
   }
 };
 
+// Each fast run is compared with the plain run that reads in blocks of the
+// same size: the blocks end a text read on Windows at different places
+// when 0x1A comes late, which is the reader's business, not the preparing's.
 TEST_F(ScriptPreparerTest, FastWayWritesWhatThePlainWayWrites) {
   const std::string path = dir.file("in.sql");
   const Options allOptions[] = {{false, false}, {true, false}, {false, true}, {true, true}};
   for (unsigned seed = 1; seed <= 40; ++seed) {
     WriteBytes(path, GeneratedScript(seed, 400000, seed % 4 == 0));
     const Options options = allOptions[seed % 4];
-    const std::string plain = Prepare(path, options, false);
-    ASSERT_FALSE(plain.empty()) << "seed " << seed;
     const size_t blocks[][2] = {{1 << 20, 1 << 20}, {2 * kLineBufferSize, 40000}, {100003, 2 * kLineBufferSize + 1}};
     for (const auto& block : blocks) {
       SCOPED_TRACE("seed " + std::to_string(seed) + ", blocks " + std::to_string(block[0]) + " " +
                    std::to_string(block[1]));
+      const std::string plain = Prepare(path, options, false, block[0]);
+      ASSERT_FALSE(plain.empty());
       const std::string fast = Prepare(path, options, true, block[0], block[1]);
       ASSERT_EQ(plain.size(), fast.size());
       ASSERT_TRUE(plain == fast);
@@ -168,16 +171,19 @@ TEST(PrepareLines, TakesTheOrdinaryLinesAndStopsBeforeTheOthers) {
     std::string text;
     size_t taken;
   };
+  // The line end as the stream delivers it.
+  const std::string crLf = kStreamsTranslate ? "\n" : "\r\n";
+  const size_t n = crLf.size();
   const std::string a(16382, 'a');
   const Case cases[] = {
-      {"a\r\nb\n", 5},
-      {"a\r\nb", 3},                    // the last line does not end in the text
-      {"a\r\nb\r", 3},                  // nor does this one: an LF may follow
-      {"a\r\nb\rc\r\nd\r\n", 3},        // a lone CR
-      {"a\nb\0c\nd\n"s, 2},             // a zero byte
-      {"a\n/* b\n c */ d\n--\0\ne\n"s, 15},  // comments are taken, a line comment with a zero byte is not
-      {a + "\r\nb\n", a.size() + 4},    // the longest line that is one piece
-      {a + "b\r\nc\n", 0},
+      {"a" + crLf + "b\n", n + 3},
+      {"a" + crLf + "b", n + 1},               // the last line does not end in the text
+      {"a" + crLf + "b\r", n + 1},             // nor does this one: an LF may follow
+      {"a" + crLf + "b\rc" + crLf + "d", n + 1},  // a lone CR
+      {"a\nb\0c\nd\n"s, 2},                    // a zero byte
+      {"a\n/* b\n c */ d\n--\0\ne\n"s, 15},    // comments are taken, a line comment with a zero byte is not
+      {a + crLf + "b\n", a.size() + n + 2},    // the longest line that is one piece
+      {a + "b" + crLf + "c\n", 0},
       {a + "b\n", 0},
   };
   for (const Case& c : cases) {
