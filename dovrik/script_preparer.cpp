@@ -117,12 +117,18 @@ size_t ScriptPreparer::PrepareLines(const char* text, size_t length, BlockWriter
           !kStreamsTranslate && lineFeed > line && lineFeed[-1] == '\r' ? lineFeed - 1 : lineFeed;
       if (static_cast<size_t>(lineEnd - line) > kMostInPiece) return Taken(text, line, out, written);
 
+      // A line comment is dropped whatever it holds, zero bytes and lone CRs
+      // included, and leaves the depth alone.
+      if (IsLineComment(line, hashCommentFlag)) {
+        line = lineFeed + 1;
+        continue;
+      }
+
       // A line at depth 0 is prepared as it is scanned, its leading tabs
       // left out, until a star shows that it may hold braces; then, as every
       // line at another depth, it is scanned to its end (for zero bytes and
       // lone CRs, which are for the plain way) and its comments are cut.
-      const bool lineComment = IsLineComment(line, hashCommentFlag);
-      bool squeezing = m_depth == 0 && !lineComment;
+      bool squeezing = m_depth == 0;
       const char* at = line;
       if (squeezing) {
         unsigned tabs;
@@ -152,10 +158,8 @@ size_t ScriptPreparer::PrepareLines(const char* text, size_t length, BlockWriter
         if (squeezed > written && squeezed[-1] == ' ') --squeezed;
         if (squeezed > written) written = PutLineEnd(squeezed);
       } else {
-        if (!lineComment) {
-          const KeptText kept = CutComments(line, lineEnd, m_depth);
-          if (KeepsLine()) written = WriteKept(kept, written);
-        }
+        const KeptText kept = CutComments(line, lineEnd, m_depth);
+        if (KeepsLine()) written = WriteKept(kept, written);
         m_previousDepth = m_depth;
       }
       line = lineFeed + 1;

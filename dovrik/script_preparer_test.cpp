@@ -181,7 +181,7 @@ TEST(PrepareLines, TakesTheOrdinaryLinesAndStopsBeforeTheOthers) {
       {"a" + crLf + "b\r", n + 1},             // nor does this one: an LF may follow
       {"a" + crLf + "b\rc" + crLf + "d", n + 1},  // a lone CR
       {"a\nb\0c\nd\n"s, 2},                    // a zero byte
-      {"a\n/* b\n c */ d\n--\0\ne\n"s, 15},    // comments are taken, a line comment with a zero byte is not
+      {"a\n/* b\n c */ d\n--\0\re\nf\0\n"s, 21},  // comments, and a line comment whatever it holds
       {a + crLf + "b\n", a.size() + n + 2},    // the longest line that is one piece
       {a + "b" + crLf + "c\n", 0},
       {a + "b\n", 0},
