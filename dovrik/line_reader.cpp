@@ -16,7 +16,8 @@ const char kLineEnd[] = "\r\n";
 
 }  // namespace
 
-LineReader::LineReader(FILE* stream, size_t blockSize) : m_stream(stream), m_block(blockSize + 1) {}
+LineReader::LineReader(FILE* stream, size_t blockSize)
+    : m_stream(stream), m_blockSize(blockSize), m_block(blockSize + kReadAhead) {}
 
 bool LineReader::Refill() {
   if (m_atEnd) return false;
@@ -24,7 +25,7 @@ bool LineReader::Refill() {
   memmove(m_block.data(), m_block.data() + m_pos, left);
   m_pos = 0;
   m_end = left;
-  const size_t room = m_block.size() - 1 - m_end;
+  const size_t room = m_blockSize - m_end;
   const size_t got = fread(m_block.data() + m_end, 1, room, m_stream);
   // A short read is the end of the text, or an error that ends it.
   if (got < room) m_atEnd = true;
@@ -32,11 +33,23 @@ bool LineReader::Refill() {
   return got > 0;
 }
 
-char* LineReader::Next(size_t* length) {
+void LineReader::PutBackHeld() {
   if (m_holding) {
     m_block[m_heldAt] = m_held;
     m_holding = false;
   }
+}
+
+const char* LineReader::Unread(size_t* length) {
+  PutBackHeld();
+  *length = m_end - m_pos;
+  return m_block.data() + m_pos;
+}
+
+void LineReader::Skip(size_t count) { m_pos += count; }
+
+char* LineReader::Next(size_t* length) {
+  PutBackHeld();
   const size_t most = kLineBufferSize - 1;
   for (;;) {
     char* start = m_block.data() + m_pos;
@@ -128,6 +141,15 @@ void BlockWriter::WriteLine(const char* line, size_t length) {
   else
     Put(kLineEnd, 2);
 }
+
+char* BlockWriter::Reserve(size_t size, char** end) {
+  if (m_block.size() - m_used < size) Flush();
+  if (m_block.size() < size) m_block.resize(size);
+  *end = m_block.data() + m_block.size();
+  return m_block.data() + m_used;
+}
+
+void BlockWriter::Commit(const char* end) { m_used = static_cast<size_t>(end - m_block.data()); }
 
 void BlockWriter::Flush() {
   if (m_used > 0) fwrite(m_block.data(), 1, m_used, m_stream);

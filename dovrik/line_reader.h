@@ -17,6 +17,10 @@
 // One read of the line reader holds at most this many characters minus one.
 const size_t kLineBufferSize = 16384;
 
+// How many bytes after the unread text of a LineReader may be read (their
+// values mean nothing), so that a scan can take 16 bytes at a time.
+const size_t kReadAhead = 16;
+
 // Whether this platform's text-mode streams translate line ends themselves.
 #if defined(_WIN32)
 const bool kStreamsTranslate = true;
@@ -47,13 +51,25 @@ class LineReader {
   // the next call.
   char* Next(size_t* length);
 
+  // The unread text of the current block as the stream gave it (where the
+  // stream does not translate, with the line ends of the file), its length
+  // in *length; kReadAhead bytes after it can be read. Valid until the next
+  // call of Next, Unread or Skip.
+  const char* Unread(size_t* length);
+  // Takes the first `count` bytes of the unread text as read; Next goes on
+  // after them. `count` must end a line (or be 0).
+  void Skip(size_t count);
+
  private:
+  // Puts back the byte that the last piece's terminating zero displaced.
+  void PutBackHeld();
   // Moves the unread bytes to the front and reads more behind them; false
   // when nothing more came.
   bool Refill();
 
   FILE* m_stream;
-  std::vector<char> m_block;  // one byte more than a read, for a terminating zero
+  size_t m_blockSize;
+  std::vector<char> m_block;  // a read and kReadAhead bytes more (room for a terminating zero)
   size_t m_pos = 0;           // the unread bytes are [m_pos, m_end)
   size_t m_end = 0;
   bool m_atEnd = false;
@@ -75,6 +91,13 @@ class BlockWriter {
   void WriteText(const char* data, size_t length);
   // A line (without "\n") followed by a line end.
   void WriteLine(const char* line, size_t length);
+  // Room straight after what is held, at least `size` bytes (what is held
+  // is written to the stream first if the block has less): returns its
+  // start, and its end in *end. The caller fills a part of it with text as
+  // it goes to the stream (CR LF line ends where the stream does not
+  // translate) and passes the end of what it wrote to Commit.
+  char* Reserve(size_t size, char** end);
+  void Commit(const char* end);
   // Writes what is held to the stream (a failure to write goes unreported,
   // as with the stream's own buffering).
   void Flush();

@@ -10,7 +10,7 @@
 #include <stdio.h>
 
 #include "line_reader.h"
-#include "prepare_line.h"
+#include "script_preparer.h"
 
 namespace {
 
@@ -31,18 +31,6 @@ void CopyHeader(const char* headerPath, BlockWriter& out) {
   size_t count;
   while ((count = fread(chunk, 1, sizeof chunk, header)) > 0) out.WriteText(chunk, count);
   fclose(header);
-}
-
-// Cuts trailing blanks, tabs, CR and LF off the line of the given length;
-// returns its new length.
-size_t TrimTrailing(char* line, size_t length) {
-  while (length > 0) {
-    char c = line[length - 1];
-    if (c != ' ' && c != '\t' && c != '\r' && c != '\n') break;
-    --length;
-  }
-  line[length] = '\0';
-  return length;
 }
 
 }  // namespace
@@ -77,22 +65,12 @@ int main(int argc, char* argv[]) {
     return kCannotOpen;
   }
 
-  // The depth carries open comments from line to line. A line that opens a
-  // comment keeps its text before the opener; the lines inside the comment,
-  // and every line while surplus closers hold the depth below zero, are left
-  // out. A read error ends the loop like the end of the file. The lines are
-  // text: a zero byte ends what a read holds.
-  int depth = 0;
-  int previousDepth = 0;
+  // The lines are text: a zero byte ends what a read holds. A read error
+  // ends the input like the end of the file.
   {
+    ScriptPreparer preparer(quoteFlag, hashCommentFlag);
     LineReader reader(in);
-    size_t length;
-    while (char* line = reader.Next(&length)) {
-      length = PrepareLine(line, depth, quoteFlag, hashCommentFlag);
-      length = TrimTrailing(line, length);
-      if (length > 0 && (depth == 0 || (depth > 0 && previousDepth == 0))) writer.WriteLine(line, length);
-      previousDepth = depth;
-    }
+    preparer.PrepareAll(reader, writer);
   }
 
   fclose(in);

@@ -7,7 +7,15 @@ namespace {
 
 const char kBlockOpenerMarker[] = "/*VOXTAG";  // opens the settings block
 const char kMarkerWord[] = "VOXTAG";           // "VOXTAG*/" closes it
+const size_t kOpenerMarkerLength = sizeof kBlockOpenerMarker - 1;
 const size_t kMarkerWordLength = sizeof kMarkerWord - 1;
+
+// The first star in [from, end), or null. After an opener the search goes
+// on at its star, which is found without a call.
+const char* FindStar(const char* from, const char* end) {
+  if (from < end && *from == '*') return from;
+  return static_cast<const char*>(memchr(from, '*', static_cast<size_t>(end - from)));
+}
 
 bool IsTabOrLineEnd(char c) { return c == '\t' || c == '\r' || c == '\n'; }
 
@@ -20,21 +28,21 @@ uint64_t ByteMask(uint64_t word, char c) {
 
 }  // namespace
 
-CommentBrace FindCommentBrace(const char* position, const char** next) {
+CommentBrace FindCommentBrace(const char* position, const char* end, const char** next) {
   // Every brace holds a star: an opener's star is its second character, a
   // closer's its first. Taking the stars in order, and at each star the opener
   // before the closer, meets the braces in the order of their positions, so
   // the first hit is the first brace and one pass over the line finds it.
-  for (const char* star = strchr(position, '*'); star != nullptr; star = strchr(star + 1, '*')) {
+  for (const char* star = FindStar(position, end); star != nullptr; star = FindStar(star + 1, end)) {
     if (star > position && star[-1] == '/') {
-      if (strncmp(star - 1, kBlockOpenerMarker, sizeof kBlockOpenerMarker - 1) == 0)
+      if (static_cast<size_t>(end - (star - 1)) >= kOpenerMarkerLength && memcmp(star - 1, kBlockOpenerMarker, kOpenerMarkerLength) == 0)
         return kNoBrace;
       *next = star - 1;
       return kOpener;
     }
-    if (star[1] == '/') {
+    if (end - star >= 2 && star[1] == '/') {
       if (static_cast<size_t>(star - position) >= kMarkerWordLength &&
-          strncmp(star - kMarkerWordLength, kMarkerWord, kMarkerWordLength) == 0)
+          memcmp(star - kMarkerWordLength, kMarkerWord, kMarkerWordLength) == 0)
         return kNoBrace;
       *next = star + 2;
       return kCloser;
@@ -43,52 +51,56 @@ CommentBrace FindCommentBrace(const char* position, const char** next) {
   return kNoBrace;
 }
 
-size_t PrepareLine(char* line, int& depth, bool quoteFlag, bool hashCommentFlag) {
-  if (line[0] == '-' && line[1] == '-') {
-    line[0] = '\0';
-    return 0;
-  }
-  if (hashCommentFlag && (line[0] == '#' || line[0] == ';')) {
-    line[0] = '\0';
-    return 0;
-  }
-
-  // Count the braces. After an opener the search goes on at its star, so that
-  // "/*/" is an opener and a closer at once.
-  char* firstOpener = nullptr;
-  char* lastCloserEnd = nullptr;
+KeptText CutComments(const char* line, const char* end, int& depth) {
+  const char* firstOpener = nullptr;
+  const char* lastCloserEnd = nullptr;
   const char* position = line;
   for (;;) {
     const char* hit = position;
-    CommentBrace brace = FindCommentBrace(position, &hit);
+    CommentBrace brace = FindCommentBrace(position, end, &hit);
     if (brace == kOpener) {
       ++depth;
-      if (firstOpener == nullptr) firstOpener = line + (hit - line);
+      if (firstOpener == nullptr) firstOpener = hit;
       position = hit + 1;
     } else if (brace == kCloser) {
       --depth;
-      lastCloserEnd = line + (hit - line);
+      lastCloserEnd = hit;
       position = hit;
     } else {
       break;
     }
   }
 
-  // Cut the comment text away; what stays is [begin, end).
-  char* begin = line;
-  char* end = line + strlen(line);
+  KeptText kept = {line, end, end, end};
   if (firstOpener != nullptr && lastCloserEnd != nullptr && lastCloserEnd > firstOpener) {
     // Code, comment, code: the text before the first opener joined to the
     // text after the last closer.
-    size_t tail = static_cast<size_t>(end - lastCloserEnd);
-    memmove(firstOpener, lastCloserEnd, tail);
-    end = firstOpener + tail;
+    kept.headEnd = firstOpener;
+    kept.tail = lastCloserEnd;
   } else {
     // Only openers: the text before the first. Only closers: the text after
     // the last. The last closer before the first opener (the end of one
     // comment, code, the start of another): the code between them.
-    if (lastCloserEnd != nullptr) begin = lastCloserEnd;
-    if (firstOpener != nullptr) end = firstOpener;
+    if (lastCloserEnd != nullptr) kept.head = lastCloserEnd;
+    if (firstOpener != nullptr) kept.headEnd = firstOpener;
+  }
+  return kept;
+}
+
+size_t PrepareLine(char* line, int& depth, bool quoteFlag, bool hashCommentFlag) {
+  if (IsLineComment(line, hashCommentFlag)) {
+    line[0] = '\0';
+    return 0;
+  }
+
+  // Cut the comment text away; what stays is [begin, end).
+  const KeptText kept = CutComments(line, line + strlen(line), depth);
+  char* begin = line + (kept.head - line);
+  char* end = line + (kept.headEnd - line);
+  const size_t tail = static_cast<size_t>(kept.tailEnd - kept.tail);
+  if (tail > 0) {
+    memmove(end, kept.tail, tail);
+    end += tail;
   }
 
   while (begin < end && IsTabOrLineEnd(*begin)) ++begin;

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string.h>
+
 #include <string>
 #include <vector>
 
@@ -22,6 +24,11 @@ Prepared Prepare(const std::string& line, int depth = 0, bool quote = false, boo
   return {buffer.data(), depth, length};
 }
 
+// The search on a zero-terminated text.
+CommentBrace FindCommentBrace(const char* position, const char** next) {
+  return ::FindCommentBrace(position, position + strlen(position), next);
+}
+
 TEST(FindCommentBrace, ReportsTheFirstBraceWithItsPosition) {
   const char* line = "a */ b /* c";
   const char* next = nullptr;
@@ -38,6 +45,18 @@ TEST(FindCommentBrace, SettingsBlockMarkersEndTheSearch) {
   EXPECT_EQ(kNoBrace, FindCommentBrace("VOXTAG*/ /* */", &next));
   EXPECT_EQ(kOpener, FindCommentBrace("/*VOXTA", &next));
   EXPECT_EQ(kCloser, FindCommentBrace("voxtag*/", &next));  // markers are case-sensitive
+}
+
+// The search ends at the end it is given, as at the end of a line: the text
+// after it (in a block, the next line) is not read.
+TEST(FindCommentBrace, StopsAtTheEndOfTheLine) {
+  const char* line = "a *//*VOXTAG";
+  const char* next = nullptr;
+  EXPECT_EQ(kNoBrace, ::FindCommentBrace(line, line + 3, &next));
+  EXPECT_EQ(kCloser, ::FindCommentBrace(line, line + 4, &next));
+  EXPECT_EQ(line + 4, next);
+  EXPECT_EQ(kOpener, ::FindCommentBrace(line + 4, line + 11, &next));  // "/*VOXTA" is no marker
+  EXPECT_EQ(kNoBrace, ::FindCommentBrace(line + 4, line + 12, &next));
 }
 
 TEST(PrepareLine, CountsOpenersAndClosers) {
