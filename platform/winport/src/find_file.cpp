@@ -14,6 +14,7 @@
 
 #include "file_ops.h"
 #include "file_time.h"
+#include "folder_index.h"
 #include "handle_table.h"
 #include "path_resolver.h"
 #include "win_path.h"
@@ -30,12 +31,18 @@ class FindHandle : public winport::HandleObject {
   bool ClosedByCloseHandle() const override { return false; }
 };
 
-// Fills the record for one entry; false when the entry is gone.
-bool Describe(const std::string& directory, const std::string& name, WIN32_FIND_DATAA* data) {
-  std::string path = directory == "/" ? "/" + name : directory + "/" + name;
-  struct stat link, st;
-  if (lstat(path.c_str(), &link) != 0) return false;
-  if (stat(path.c_str(), &st) != 0) st = link;  // a link that leads nowhere
+std::string EntryPath(const std::string& directory, const std::string& name) {
+  return directory == "/" ? "/" + name : directory + "/" + name;
+}
+
+// Fills the record for the entry at `path` whose own status (not followed)
+// is `link`.
+void DescribeFrom(const std::string& path, const std::string& name, const struct stat& link,
+                  WIN32_FIND_DATAA* data) {
+  struct stat st = link;
+  // Only a link has a target whose details differ; one that leads nowhere
+  // keeps its own.
+  if (S_ISLNK(link.st_mode) && stat(path.c_str(), &st) != 0) st = link;
   memset(data, 0, sizeof *data);
   data->dwFileAttributes = winport::AttributesOf(st);
   // Walks of a tree tell links from folders by this mark, so that a link
@@ -52,6 +59,14 @@ bool Describe(const std::string& directory, const std::string& name, WIN32_FIND_
     data->nFileSizeLow = static_cast<DWORD>(st.st_size);
   }
   memcpy(data->cFileName, name.c_str(), name.size() + 1);
+}
+
+// Fills the record for one entry; false when the entry is gone.
+bool Describe(const std::string& directory, const std::string& name, WIN32_FIND_DATAA* data) {
+  const std::string path = EntryPath(directory, name);
+  struct stat link;
+  if (lstat(path.c_str(), &link) != 0) return false;
+  DescribeFrom(path, name, link, data);
   return true;
 }
 
@@ -89,6 +104,23 @@ extern "C" HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lp
   if (absolute.trailingSeparator || absolute.components.empty()) return Fail(ERROR_FILE_NOT_FOUND);
 
   std::string pattern = absolute.components.back();
+  const bool wildcards = winport::HasWildcards(pattern);
+  std::string exact;  // the path as written, when it names one entry
+  // A name without wildcards that exists as written, the common probe of a
+  // file, takes one lookup; the steps below would give the same entry.
+  if (!wildcards) {
+    exact = winport::JoinPosix(absolute.components);
+    struct stat link;
+    if (lstat(exact.c_str(), &link) == 0) {
+      FindHandle* find = new FindHandle;
+      absolute.components.pop_back();
+      find->directory = winport::JoinPosix(absolute.components);
+      find->names.push_back(pattern);
+      find->next = 1;
+      DescribeFrom(exact, pattern, link, lpFindFileData);
+      return winport::RegisterHandle(find);
+    }
+  }
   absolute.components.pop_back();
   absolute.trailingSeparator = false;
   winport::ResolvedPath folder = winport::ResolvePath(winport::JoinWindows(absolute).c_str());
@@ -98,10 +130,18 @@ extern "C" HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lp
 
   FindHandle* find = new FindHandle;
   find->directory = folder.posix;
-  if (!winport::HasWildcards(pattern)) {
-    std::string full = folder.posix == "/" ? "/" + pattern : folder.posix + "/" + pattern;
-    winport::ResolvedPath entry = winport::ResolvePath(full.c_str());
-    if (entry.found) find->names.push_back(entry.leaf);
+  if (!wildcards) {
+    // The folder is found; the entry is the name as written if it exists
+    // there (known not to when the folder is spelled as written), else the
+    // one that matches it without regard to case.
+    struct stat link;
+    const std::string written = EntryPath(folder.posix, pattern);
+    if (written != exact && lstat(written.c_str(), &link) == 0) {
+      find->names.push_back(pattern);
+    } else {
+      const std::string match = winport::FindIgnoringCase(folder.posix, pattern);
+      if (!match.empty()) find->names.push_back(match);
+    }
   } else if (DIR* dir = opendir(folder.posix.c_str())) {
     bool isRoot = folder.isRoot;
     while (struct dirent* entry = readdir(dir)) {
