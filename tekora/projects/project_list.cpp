@@ -1,4 +1,6 @@
 // PAWinProjectList: set-up, the walk, the build tag and the list itself.
+#include <string.h>
+
 #include <vector>
 
 #include <tekora/configuration.h>
@@ -15,6 +17,28 @@ namespace {
 // Folders of the version control system, never part of a project tree.
 bool IsVersionControlFolder(const CString& name) {
   return name.CompareNoCase("cvs") == 0 || name.CompareNoCase("attic") == 0;
+}
+
+// A file name that the system finds only in an entry equal to it without
+// regard to ASCII case: printable ASCII, no wildcard, separator, drive mark
+// or short-name mark ("~"), and no trailing dot (which Windows drops).
+bool IsPlainFileName(const CString& name) {
+  const int length = name.GetLength();
+  if (length == 0 || name[length - 1] == '.') return false;
+  for (int i = 0; i < length; ++i) {
+    const unsigned char c = static_cast<unsigned char>(name[i]);
+    if (c <= ' ' || c >= 0x7f || strchr("*?\\/:~<>|\"", c) != NULL) return false;
+  }
+  return true;
+}
+
+// Whether a listed entry may be the one a lookup of the plain file name
+// finds: equal without regard to ASCII case, or holding a byte outside ASCII
+// (which the system's own case rules may fold onto an ASCII letter).
+bool MayBeNamed(const CString& entry, const CString& plainName) {
+  for (int i = 0; i < entry.GetLength(); ++i)
+    if (static_cast<unsigned char>(entry[i]) >= 0x80) return true;
+  return entry.CompareNoCase(plainName) == 0;
 }
 
 CString Text(UINT id) {
@@ -57,38 +81,54 @@ void PAWinProjectList::Keep(PAUtilsConfig* project) {
   else delete project;
 }
 
+void PAWinProjectList::LoadProjectIn(const CString& folder) {
+  CFileFind finder;
+  BOOL more = finder.FindFile(folder + m_strProjectFileName);
+  while (more) {
+    more = finder.FindNextFile();
+    if (finder.IsDirectory()) continue;
+    const CString path = finder.GetFilePath();
+    if (PAUtilsConfig* project = LoadProject(path)) {
+      m_arrProjectFiles.Add(path);
+      Keep(project);
+    }
+  }
+}
+
 int PAWinProjectList::ScanDirectory(LPCSTR directory) {
   const CString folder = directory;
   const CString pattern = folder + "*.*";
   // Nothing below a folder whose entries the system cannot name.
   if (pattern.GetLength() >= MAX_PATH) return 1;
 
-  CFileFind projectFinder;
-  BOOL more = projectFinder.FindFile(folder + m_strProjectFileName);
-  while (more) {
-    more = projectFinder.FindNextFile();
-    if (projectFinder.IsDirectory()) continue;
-    const CString path = projectFinder.GetFilePath();
-    if (PAUtilsConfig* project = LoadProject(path)) {
-      m_arrProjectFiles.Add(path);
-      Keep(project);
-    }
-  }
-  projectFinder.Close();
-
+  // One listing gives the subfolders and tells whether the folder can hold
+  // the project file at all; only then is the file looked up by its name
+  // (which decides, by the system's own rules, which entry it is). Most
+  // folders of a tree hold none, and so need no second look.
+  const bool plainName = IsPlainFileName(m_strProjectFileName);
+  bool mayHoldProject = !plainName;
+  CStringArray subfolders;
   CFileFind finder;
-  more = finder.FindFile(pattern);
+  BOOL more = finder.FindFile(pattern);
+  // A folder that cannot be listed may still give up a file by its name.
+  if (!more) mayHoldProject = true;
   while (more) {
     more = finder.FindNextFile();
+    const CString name = finder.GetFileName();
+    if (!mayHoldProject && MayBeNamed(name, m_strProjectFileName)) mayHoldProject = true;
     // A link to a folder is not followed: one back up the tree would make
     // the walk endless, one out of the home directory would list another
     // tree's projects.
     if (!finder.IsDirectory() || finder.IsDots() || finder.MatchesMask(FILE_ATTRIBUTE_REPARSE_POINT))
       continue;
-    const CString name = finder.GetFileName();
     if (IsVersionControlFolder(name)) continue;
-    ScanDirectory(folder + name + "\\");
+    subfolders.Add(name);
   }
+  finder.Close();
+
+  // The folder's own project comes before those below it.
+  if (mayHoldProject) LoadProjectIn(folder);
+  for (INT_PTR i = 0; i < subfolders.GetSize(); ++i) ScanDirectory(folder + subfolders[i] + "\\");
   return 1;
 }
 
