@@ -1,4 +1,5 @@
 // FindFirstFileA / FindNextFileA with the Windows pattern rules.
+#include <stdio.h>
 #include <windows.h>
 
 #include <algorithm>
@@ -154,6 +155,29 @@ TEST_F(FindFileTest, NameFindsWhatTheListingHoldsForIt) {
       EXPECT_EQ(expected->ftLastWriteTime.dwLowDateTime, data.ftLastWriteTime.dwLowDateTime);
     }
   }
+}
+
+// The layer reads each entry's details when it hands the entry out, through
+// the folder it opened for the listing.
+TEST_F(FindFileTest, EntriesAreDescribedWhenHandedOut) {
+  if (testsupport::OnWindows()) GTEST_SKIP() << testsupport::kLayerRule;
+  WIN32_FIND_DATAA data;
+  HANDLE h = FindFirstFileA("proj\\*", &data);
+  ASSERT_NE(INVALID_HANDLE_VALUE, h);
+  EXPECT_STREQ(".", data.cFileName);
+  ASSERT_EQ(0, remove(dir.file("Proj/b.sql").c_str()));
+  WriteBytes(dir.file("Proj/notes.txt"), "1234567");
+  // The folder goes on being listed under its new name.
+  ASSERT_EQ(0, rename(dir.file("Proj").c_str(), dir.file("Moved").c_str()));
+  Names names;
+  DWORD notesSize = 0;
+  while (FindNextFileA(h, &data)) {
+    names.push_back(data.cFileName);
+    if (names.back() == "notes.txt") notesSize = data.nFileSizeLow;
+  }
+  FindClose(h);
+  EXPECT_EQ((Names{"..", "A.SQL", "notes.txt", "README", "Sub"}), names);
+  EXPECT_EQ(7u, notesSize);
 }
 
 TEST_F(FindFileTest, DirectoriesCarryTheDirectoryAttribute) {
