@@ -1,12 +1,11 @@
 // PAWinProjectList: set-up, the walk, the build tag and the list itself.
-#include <string.h>
-
 #include <vector>
 
 #include <tekora/configuration.h>
 #include <tekora/core.h>
 #include <tekora/project_list.h>
 
+#include "../core/listed_name.h"
 #include "../string_ids.h"
 #include "../system/expand_variable.h"
 
@@ -17,28 +16,6 @@ namespace {
 // Folders of the version control system, never part of a project tree.
 bool IsVersionControlFolder(const CString& name) {
   return name.CompareNoCase("cvs") == 0 || name.CompareNoCase("attic") == 0;
-}
-
-// A file name that the system finds only in an entry equal to it without
-// regard to ASCII case: printable ASCII, no wildcard, separator, drive mark
-// or short-name mark ("~"), and no trailing dot (which Windows drops).
-bool IsPlainFileName(const CString& name) {
-  const int length = name.GetLength();
-  if (length == 0 || name[length - 1] == '.') return false;
-  for (int i = 0; i < length; ++i) {
-    const unsigned char c = static_cast<unsigned char>(name[i]);
-    if (c <= ' ' || c >= 0x7f || strchr("*?\\/:~<>|\"", c) != NULL) return false;
-  }
-  return true;
-}
-
-// Whether a listed entry may be the one a lookup of the plain file name
-// finds: equal without regard to ASCII case, or holding a byte outside ASCII
-// (which the system's own case rules may fold onto an ASCII letter).
-bool MayBeNamed(const CString& entry, const CString& plainName) {
-  for (int i = 0; i < entry.GetLength(); ++i)
-    if (static_cast<unsigned char>(entry[i]) >= 0x80) return true;
-  return entry.CompareNoCase(plainName) == 0;
 }
 
 CString Text(UINT id) {
@@ -105,7 +82,7 @@ int PAWinProjectList::ScanDirectory(LPCSTR directory) {
   // the project file at all; only then is the file looked up by its name
   // (which decides, by the system's own rules, which entry it is). Most
   // folders of a tree hold none, and so need no second look.
-  const bool plainName = IsPlainFileName(m_strProjectFileName);
+  const bool plainName = tekora::IsPlainFileName(m_strProjectFileName);
   bool mayHoldProject = !plainName;
   CStringArray subfolders;
   CFileFind finder;
@@ -115,7 +92,7 @@ int PAWinProjectList::ScanDirectory(LPCSTR directory) {
   while (more) {
     more = finder.FindNextFile();
     const CString name = finder.GetFileName();
-    if (!mayHoldProject && MayBeNamed(name, m_strProjectFileName)) mayHoldProject = true;
+    if (!mayHoldProject && tekora::MayBeNamed(name, m_strProjectFileName)) mayHoldProject = true;
     // A link to a folder is not followed: one back up the tree would make
     // the walk endless, one out of the home directory would list another
     // tree's projects.
