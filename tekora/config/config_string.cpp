@@ -3,6 +3,8 @@
 #include <tekora/config_items.h>
 #include <tekora/profiles.h>
 
+#include "../profiles/shared_profile.h"
+
 IMPLEMENT_SERIAL(PAConfigString, CObject, VERSIONABLE_SCHEMA | 0x70)
 
 namespace {
@@ -39,11 +41,13 @@ int PAConfigString::Init(LPCSTR file, LPCSTR section, LPCSTR key, LPCSTR default
 
 int PAConfigString::Read() {
   if (m_bDoNotStore || !IsComplete(0)) return 0;
-  char buffer[kValueBufferSize];
-  buffer[0] = '\0';  // a profile call that fails leaves the buffer as it was
-  PAGetPrivateProfileString(m_strSection, m_strKey, m_strDefault, buffer, kValueBufferSize, m_strFile);
-  buffer[kValueBufferSize - 1] = '\0';
-  m_strValue = buffer[0] != '\0' ? buffer : (LPCSTR)m_strDefault;
+  // The text PAGetPrivateProfileString leaves in a buffer of that size, read
+  // without the buffer (and its check that the buffer can be written, which
+  // costs a system call here); a read that gives nothing counts as empty.
+  if (!tekora::ReadProfileString(m_strFile, m_strSection, m_strKey, m_strDefault, kValueBufferSize, &m_strValue) ||
+      m_strValue.IsEmpty()) {
+    m_strValue = m_strDefault;
+  }
   return 1;
 }
 

@@ -8,6 +8,7 @@
 #include <tekora/tekora.h>
 #include <testsupport/environment.h>
 #include <testsupport/files.h>
+#include <testsupport/platform.h>
 #include <testsupport/temp_dir.h>
 
 namespace {
@@ -169,6 +170,44 @@ TEST_F(FindInTreeTest, DirectoriesAreFoundTheSameWay) {
 TEST_F(FindInTreeTest, NamesPastTheSystemsLimitAreNotFound) {
   EXPECT_EQ(0, File(std::string(300, 'f')).result);
   EXPECT_EQ(0, Directory(std::string(300, 'd'), start_.c_str()).result);
+}
+
+// A plain name is looked up only in folders whose listing may hold it; a
+// name that is not plain (".\name") is looked up in every folder. Both find
+// the same entry on a generated tree, whatever the case of the names on disk
+// (on POSIX two entries may differ in case only: the lookup takes the one
+// written as asked, else the first in byte order).
+TEST_F(FindInTreeTest, APlainNameFindsWhatALookupInEveryFolderFinds) {
+  const bool collide = !testsupport::OnWindows();
+  unsigned seed = 77;
+  auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7fff; };
+  auto recased = [&next](std::string name) {
+    for (char& c : name)
+      if (isalpha(static_cast<unsigned char>(c)) && next() % 2) c = static_cast<char>(c ^ 0x20);
+    return name;
+  };
+  const char* const folders[] = {"home/a/b/s1", "home/a/b/s1/t", "home/a/b/S2", "home/a/x", "home/a/x/y",
+                                 "home/c", "home/c/cvs", "home/c/d"};
+  for (const char* folder : folders) MakeDirs(dir.file(folder));
+  for (int k = 0; k < 12; ++k) {
+    const std::string name = "g" + std::to_string(k) + ".h";
+    for (int copies = next() % 3; copies > 0; --copies) {
+      const std::string folder = folders[next() % (sizeof folders / sizeof *folders)];
+      std::string written = recased(name);
+      if (!collide && testsupport::Exists(dir.file(folder + "/" + name))) continue;
+      WriteBytes(dir.file(folder + "/" + written), "");
+      if (collide && next() % 2) WriteBytes(dir.file(folder + "/" + recased(name)), "");
+    }
+    for (const std::string start : {"home\\a\\b", "home\\a\\x\\y", "home\\c\\d"}) {
+      SCOPED_TRACE(start + ": " + name);
+      Search plain = FileFrom(dir.winPath(start).c_str(), name);
+      Search everywhere = FileFrom(dir.winPath(start).c_str(), ".\\" + name);
+      EXPECT_EQ(everywhere.result, plain.result);
+      std::string looked = everywhere.name;
+      for (size_t dot; (dot = looked.find("\\.\\")) != std::string::npos;) looked.erase(dot, 2);
+      EXPECT_EQ(plain.result ? looked : name, plain.name);
+    }
+  }
 }
 
 }  // namespace

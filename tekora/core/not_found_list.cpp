@@ -39,4 +39,6 @@ void RememberMissing(const CString& name) {
   missing.SetAt(name, name);
 }
 
+void ForgetMissing(const CString& name) { Missing().RemoveKey(name); }
+
 }  // namespace tekora

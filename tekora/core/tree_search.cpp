@@ -7,6 +7,8 @@
 #include <tekora/core.h>
 #include <tekora/system.h>
 
+#include "listed_name.h"
+
 namespace {
 
 using tekora::TreeTarget;
@@ -29,25 +31,47 @@ bool SearchSubtree(const CString& prefix, const CString& name, const CString& ex
   const CString candidate = prefix + name;
   // A longer path is one the system cannot take: nothing lies below it.
   if (candidate.GetLength() >= MAX_PATH) return false;
-  if (IsCandidate(candidate, target)) {
+  // The folder's listing gives its subfolders and, for a plain file name,
+  // tells whether the file can be there at all; only then is it looked up
+  // by name (which decides by the system's own rules). Most folders of a
+  // tree do not hold it, and so need no second look. Other names are looked
+  // up first, as the search has always done.
+  const bool plain = target == TreeTarget::kFile && tekora::IsPlainFileName(name);
+  if (!plain && IsCandidate(candidate, target)) {
     answer = candidate;
     return true;
   }
   const CString pattern = prefix + "*.*";
-  if (pattern.GetLength() >= MAX_PATH) return false;
+  if (pattern.GetLength() >= MAX_PATH) {
+    if (!plain || !IsCandidate(candidate, target)) return false;
+    answer = candidate;
+    return true;
+  }
+  bool mayHold = false;
+  CStringArray children;
   CFileFind finder;
   BOOL more = finder.FindFile(pattern);
+  if (!more) mayHold = true;  // a folder that cannot be listed may still give up a name
   while (more) {
     more = finder.FindNextFile();
+    const CString child = finder.GetFileName();
+    if (plain && !mayHold && tekora::MayBeNamed(child, name)) mayHold = true;
     // A link to a folder is not followed: one that leads back up the tree
     // would make the search endless, and one that leads out of it would
     // find another tree's files.
     if (!finder.IsDirectory() || finder.IsDots() || finder.MatchesMask(FILE_ATTRIBUTE_REPARSE_POINT))
       continue;
-    const CString child = finder.GetFileName();
     if (IsSkippedFolder(child, excluded)) continue;
-    if (SearchSubtree(prefix + child + "\\", name, CString(), target, answer)) return true;
+    children.Add(child);
   }
+  finder.Close();
+
+  if (plain && mayHold && IsCandidate(candidate, target)) {
+    answer = candidate;
+    return true;
+  }
+  for (INT_PTR i = 0; i < children.GetSize(); ++i)
+    if (SearchSubtree(prefix + children[i] + "\\", name, CString(), target, answer)) return true;
   return false;
 }
 

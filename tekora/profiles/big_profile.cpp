@@ -23,10 +23,9 @@ PAIniFile* PABigProfile::GetFile(int index) const {
 
 int PABigProfile::FindFileIndex(LPCSTR path) const {
   if (path == NULL) return -1;
-  for (INT_PTR i = 0; i < m_files.GetSize(); ++i) {
-    if (_stricmp(static_cast<PAIniFile*>(m_files[i])->GetPath(), path) == 0) return static_cast<int>(i);
-  }
-  return -1;
+  // The first file in the array whose path matches, as a scan of the array
+  // would find it; the index only narrows down where to look.
+  return m_index.Find(path, [&](int i) { return _stricmp(GetFile(i)->GetPath(), path) == 0; });
 }
 
 PAIniFile* PABigProfile::FindFile(LPCSTR path) const { return GetFile(FindFileIndex(path)); }
@@ -34,6 +33,7 @@ PAIniFile* PABigProfile::FindFile(LPCSTR path) const { return GetFile(FindFileIn
 int PABigProfile::AddFile(LPCSTR path) {
   if (FindFileIndex(path) >= 0) return 1;
   PAIniFile* file = NULL;
+  bool indexed = false;
   try {
     file = new PAIniFile(path);
     // A relative path names the same file as its absolute form: the cache
@@ -42,12 +42,16 @@ int PABigProfile::AddFile(LPCSTR path) {
       delete file;
       return 1;
     }
+    m_index.Add(file->GetPath(), GetFileCount());
+    indexed = true;
     m_files.Add(file);
   } catch (CException* e) {
     e->Delete();
+    if (indexed) m_index.RemoveAt(file->GetPath(), GetFileCount());
     delete file;
     return 0;
   } catch (const std::bad_alloc&) {
+    if (indexed) m_index.RemoveAt(file->GetPath(), GetFileCount());
     delete file;
     return 0;
   }
@@ -73,6 +77,7 @@ int PABigProfile::LoadFile(LPCSTR path) {
 int PABigProfile::RemoveFile(int index) {
   PAIniFile* file = GetFile(index);
   if (file == NULL) return 0;
+  m_index.RemoveAt(file->GetPath(), index);
   m_files.RemoveAt(index);
   delete file;  // with its sections; nothing is saved
   return 1;

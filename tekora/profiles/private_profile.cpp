@@ -19,22 +19,43 @@ PAIniSection* SectionFor(PAIniFile* ini, LPCSTR section) {
   return ini->FindSection(section);
 }
 
-// The same for a file of the cache; null when the file cannot be had.
-PAIniSection* CachedSectionFor(LPCSTR file, LPCSTR section) {
-  PAIniFile* ini = tekora::CachedProfileFile(file);
+}  // namespace
+
+namespace tekora {
+
+PAIniSection* CachedProfileSection(LPCSTR file, LPCSTR section) {
+  PAIniFile* ini = CachedProfileFile(file);
   return ini == nullptr ? nullptr : SectionFor(ini, section);
 }
 
-// The entry of that exact key, added with the default value (and the section
-// marked modified) when missing; null for a null or empty key.
-PAIniEntry* EntryFor(PAIniSection* section, LPCSTR key, LPCSTR defaultValue) {
+PAIniEntry* ProfileEntryFor(PAIniSection* section, LPCSTR key, LPCSTR defaultValue) {
   PAIniEntry* entry = section->FindEntry(key);
   if (entry != nullptr) return entry;
-  section->SetEntry(key, defaultValue, 1);
+  try {
+    CString trimmed(defaultValue);
+    trimmed.Trim();
+    section->SetEntry(key, trimmed, 1);
+  } catch (CException* e) {
+    e->Delete();
+    return nullptr;
+  }
   return section->FindEntry(key);
 }
 
-}  // namespace
+bool ReadProfileString(LPCSTR file, LPCSTR section, LPCSTR key, LPCSTR defaultValue, unsigned int size,
+                       CString* value) {
+  if (file == nullptr || *file == '\0' || section == nullptr || key == nullptr || size == 0) return false;
+  PAIniSection* found = CachedProfileSection(file, section);
+  if (found == nullptr) return false;
+  PAIniEntry* entry = ProfileEntryFor(found, key, defaultValue);
+  if (entry == nullptr) return false;
+  size_t length = strlen(entry->GetValue());
+  if (length > size - 1) length = size - 1;
+  value->SetString(entry->GetValue(), static_cast<int>(length));
+  return true;
+}
+
+}  // namespace tekora
 
 int PAMakeFullPath(CString& path) {
   if (path.IsEmpty()) return 0;
@@ -62,7 +83,7 @@ int PAWritePrivateProfileString(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR
 
 int PAGetPrivateProfileInt(LPCSTR section, LPCSTR key, int defaultValue, LPCSTR file) {
   if (file == nullptr || *file == '\0' || section == nullptr || key == nullptr) return 0;
-  PAIniSection* found = CachedSectionFor(file, section);
+  PAIniSection* found = tekora::CachedProfileSection(file, section);
   if (found == nullptr) return 0;
   PAIniEntry* entry = found->FindEntry(key);
   if (entry == nullptr) {
@@ -80,19 +101,10 @@ int PAGetPrivateProfileString(LPCSTR section, LPCSTR key, LPCSTR defaultValue, L
   if (file == nullptr || *file == '\0') return 0;
   if (section == nullptr) return PAGetPrivateProfileSectionNames(buffer, size, file);
   if (key == nullptr) return PAGetPrivateProfileKeyNames(section, buffer, size, file);
-  PAIniSection* found = CachedSectionFor(file, section);
+  PAIniSection* found = tekora::CachedProfileSection(file, section);
   if (found == nullptr) return 0;
-  PAIniEntry* entry = found->FindEntry(key);
-  if (entry == nullptr) {
-    try {
-      CString trimmed(defaultValue);
-      trimmed.Trim();
-      entry = EntryFor(found, key, trimmed);
-    } catch (CException* e) {
-      e->Delete();
-    }
-    if (entry == nullptr) return 0;
-  }
+  PAIniEntry* entry = tekora::ProfileEntryFor(found, key, defaultValue);
+  if (entry == nullptr) return 0;
   memset(buffer, 0, size);
   if (size == 0) return 0;
   size_t length = strlen(entry->GetValue());

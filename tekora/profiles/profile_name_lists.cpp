@@ -50,6 +50,27 @@ void AppendName(std::string& list, LPCSTR name) {
 
 }  // namespace
 
+namespace tekora {
+
+bool ReadProfileKeyNames(LPCSTR file, LPCSTR section, std::string* names) {
+  PAIniSection* found = CachedProfileSection(file, section);
+  if (found == nullptr) return false;
+  try {
+    names->clear();
+    for (int i = 0; i < found->GetEntryCount(); ++i) {
+      LPCSTR key = found->GetEntry(i)->GetKey();
+      if (*key == '\0') continue;
+      names->append(key);
+      names->push_back('\0');
+    }
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  return true;
+}
+
+}  // namespace tekora
+
 int PAGetPrivateProfileSectionNames(LPSTR buffer, unsigned int size, LPCSTR file) {
   if (buffer == nullptr || IsBadWritePtr(buffer, size)) return 0;
   PAIniFile* ini = tekora::CachedProfileFile(file);
@@ -66,10 +87,7 @@ int PAGetPrivateProfileSectionNames(LPSTR buffer, unsigned int size, LPCSTR file
 
 int PAGetPrivateProfileKeyNames(LPCSTR section, LPSTR buffer, unsigned int size, LPCSTR file) {
   if (buffer == nullptr || IsBadWritePtr(buffer, size)) return 0;
-  PAIniFile* ini = tekora::CachedProfileFile(file);
-  if (ini == nullptr) return 0;
-  ini->AddSection(section, 1);
-  PAIniSection* found = ini->FindSection(section);
+  PAIniSection* found = tekora::CachedProfileSection(file, section);
   if (found == nullptr) return 0;
   memset(buffer, 0, size);
   try {

@@ -3,9 +3,9 @@
 // modified files when the thread ends.
 #pragma once
 
-#include <tekora/profiles.h>
+#include <string>
 
-class PAIniFile;
+#include <tekora/profiles.h>
 
 namespace tekora {
 
@@ -25,5 +25,30 @@ PABigProfile* SharedProfileCache();
 // when missing) at its first use. Null for an empty file name or when
 // memory runs out.
 PAIniFile* CachedProfileFile(LPCSTR file);
+
+// The section of exactly that name in the cached copy of the file, added
+// (and the file marked modified) when the file has none, as every
+// private-profile read finds it. Null when the file cannot be had, for a
+// null or empty name, or when memory runs out.
+PAIniSection* CachedProfileSection(LPCSTR file, LPCSTR section);
+
+// The entry of exactly that key, added with the default trimmed of white
+// space at both ends (and the section marked modified) when missing, as
+// PAGetPrivateProfileString finds it. Null for a null or empty key or when
+// memory runs out.
+PAIniEntry* ProfileEntryFor(PAIniSection* section, LPCSTR key, LPCSTR defaultValue);
+
+// The value PAGetPrivateProfileString (section, key, default, buffer,
+// size, file) leaves in a buffer of `size` bytes (at most size - 1
+// characters), without the buffer: false, with `value` unchanged, where that
+// call returns 0 before it writes the buffer. Throws the framework's memory
+// exception.
+bool ReadProfileString(LPCSTR file, LPCSTR section, LPCSTR key, LPCSTR defaultValue, unsigned int size,
+                       CString* value);
+
+// The key names that PAGetPrivateProfileKeyNames lists (the section added
+// when missing), each followed by a NUL, given a buffer large enough for
+// all of them. False when the file or section cannot be had.
+bool ReadProfileKeyNames(LPCSTR file, LPCSTR section, std::string* names);
 
 }  // namespace tekora

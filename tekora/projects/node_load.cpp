@@ -1,38 +1,19 @@
 // PANodeObject::Load and LoadChildren: a tree read from the cached file,
 // section by section along the CHILDS lists.
-#include <new>
 #include <string>
 #include <unordered_map>
-#include <vector>
 
 #include <tekora/node_object.h>
 #include <tekora/profiles.h>
 #include <tekora/system.h>
 
+#include "../profiles/shared_profile.h"
 #include "../string_ids.h"
 
 namespace {
 
-// The first buffer for a section's key names; it grows while the list does
-// not fit, so that a node of a large file does not claim (and clear) room
-// for the whole file.
-const unsigned int kFirstKeyListSize = 4096;
-const unsigned int kLargestKeyListSize = 1u << 30;
-
-// The key names of the section as a double-NUL list. False for a section
-// without keys or when memory runs out.
-bool ReadKeyNames(LPCSTR file, LPCSTR section, std::vector<char>* names) {
-  try {
-    for (unsigned int size = kFirstKeyListSize; size <= kLargestKeyListSize; size *= 2) {
-      names->assign(size, '\0');
-      const int length = PAGetPrivateProfileString(section, NULL, "", names->data(), size, file);
-      // A list cut to the buffer has exactly size - 2 characters.
-      if (static_cast<unsigned int>(length) < size - 2) return length > 0;
-    }
-  } catch (const std::bad_alloc&) {
-  }
-  return false;
-}
+// PACheckConfigFile warns about a file shorter than this.
+const unsigned int kShortestQuietConfigFile = 52;
 
 std::string FoldedName(LPCSTR name) {
   CString folded(name);
@@ -42,15 +23,28 @@ std::string FoldedName(LPCSTR name) {
 
 }  // namespace
 
-int PANodeObject::Load() {
+int PANodeObject::Load() { return LoadNode(false); }
+
+int PANodeObject::LoadChildren() { return LoadChildNodes(false); }
+
+int PANodeObject::LoadNode(bool fileChecked) {
   if (m_strFile.IsEmpty() || m_strName.IsEmpty()) return 0;
-  if (PACheckConfigFile(m_strFile, NULL) != 0) return 0;
-  std::vector<char> names;
-  if (!ReadKeyNames(m_strFile, m_strName, &names)) return 0;
+  if (!fileChecked) {
+    unsigned int size = 0;
+    if (PACheckConfigFile(m_strFile, &size) != 0) return 0;
+    // The children in the same file need no check of their own: the file
+    // was found a moment ago, and is long enough that the check shows no
+    // warning (a short file is checked, and warned about, for each node).
+    fileChecked = size >= kShortestQuietConfigFile;
+  }
+  // The key names as the profile call lists them into a buffer as large as
+  // the file, without the buffer: a section without keys does not load.
+  std::string names;
+  if (!tekora::ReadProfileKeyNames(m_strFile, m_strName, &names) || names.empty()) return 0;
 
   CString childsKey;
   childsKey.LoadString(IDS_PA_CFG_CHILDS);
-  for (const char* key = names.data(); *key != '\0'; key += strlen(key) + 1) {
+  for (const char* key = names.c_str(); *key != '\0'; key += strlen(key) + 1) {
     if (childsKey.CompareNoCase(key) == 0) continue;
     PAConfigInt* item = FindItem(key, 0);
     if (item != NULL) {
@@ -64,10 +58,10 @@ int PANodeObject::Load() {
       delete item;
     }
   }
-  return LoadChildren();
+  return LoadChildNodes(fileChecked);
 }
 
-int PANodeObject::LoadChildren() {
+int PANodeObject::LoadChildNodes(bool fileChecked) {
   CString childsKey;
   childsKey.LoadString(IDS_PA_CFG_CHILDS);
   PAConfigString childs(m_strFile, m_strName, childsKey, NULL);
@@ -91,12 +85,13 @@ int PANodeObject::LoadChildren() {
 
     auto existing = byName.find(FoldedName(name));
     if (existing != byName.end()) {
-      existing->second->Load();
+      PANodeObject* child = existing->second;
+      child->LoadNode(fileChecked && child->m_strFile == m_strFile);
       continue;
     }
     PANodeTemplate named = {0, NULL, NULL, NULL, name};
     PANodeObject* child = new PANodeObject;
-    if (child->InitFromTemplate(m_strFile, &named, this, 0) && child->Load()) {
+    if (child->InitFromTemplate(m_strFile, &named, this, 0) && child->LoadNode(fileChecked)) {
       AddChild(child);
       byName[FoldedName(name)] = child;
     } else {

@@ -43,8 +43,8 @@ class ProjectHomeTest : public testsupport::IsolatedTest {
     home_.reset(new testsupport::ScopedEnv("PHOME", dir.winPath("home")));
   }
 
-  // Writes home/<folder>/project.ini (folder "" for the home directory).
-  void WriteProject(const std::string& folder, const ProjectKeys& keys) {
+  // Writes home/<folder>/<file> (folder "" for the home directory).
+  void WriteProject(const std::string& folder, const ProjectKeys& keys, const std::string& file = "project.ini") {
     std::ostringstream ini;
     ini << "[MAIN]\r\nGUID={FAE4B211-D5EA-11d1-8E8D-0020AFF4C1F6}\r\nCHILDS=PROJECT,UTILS,\r\n";
     ini << "[PROJECT]\r\nCHILDS=PROJECT_SETTINGS,PROJECT_PATHS,\r\n[PROJECT_SETTINGS]\r\n";
@@ -60,7 +60,7 @@ class ProjectHomeTest : public testsupport::IsolatedTest {
       ini << "[INC" << i << "]\r\nPATH=" << keys.includePaths[i] << "\r\nDESCRIPTION=headers\r\n";
     ini << "[UTILS]\r\nIS_DIRTY=0\r\nCHILDS=SYSTEM_DIRS,\r\n[SYSTEM_DIRS]\r\nSYSINCLS=1\r\n";
     for (size_t i = 0; i < keys.systemDirs.size(); ++i) ini << "DIR" << i << "=" << keys.systemDirs[i] << "\r\n";
-    const std::string path = folder.empty() ? "home/project.ini" : "home/" + folder + "/project.ini";
+    const std::string path = folder.empty() ? "home/" + file : "home/" + folder + "/" + file;
     testsupport::WriteBytes(dir.file(path), ini.str());
   }
 

@@ -5,6 +5,7 @@
 #include <tekora/core.h>
 #include <tekora/project_list.h>
 
+#include "../core/listed_name.h"
 #include "../string_ids.h"
 #include "../system/expand_variable.h"
 
@@ -57,38 +58,54 @@ void PAWinProjectList::Keep(PAUtilsConfig* project) {
   else delete project;
 }
 
+void PAWinProjectList::LoadProjectIn(const CString& folder) {
+  CFileFind finder;
+  BOOL more = finder.FindFile(folder + m_strProjectFileName);
+  while (more) {
+    more = finder.FindNextFile();
+    if (finder.IsDirectory()) continue;
+    const CString path = finder.GetFilePath();
+    if (PAUtilsConfig* project = LoadProject(path)) {
+      m_arrProjectFiles.Add(path);
+      Keep(project);
+    }
+  }
+}
+
 int PAWinProjectList::ScanDirectory(LPCSTR directory) {
   const CString folder = directory;
   const CString pattern = folder + "*.*";
   // Nothing below a folder whose entries the system cannot name.
   if (pattern.GetLength() >= MAX_PATH) return 1;
 
-  CFileFind projectFinder;
-  BOOL more = projectFinder.FindFile(folder + m_strProjectFileName);
-  while (more) {
-    more = projectFinder.FindNextFile();
-    if (projectFinder.IsDirectory()) continue;
-    const CString path = projectFinder.GetFilePath();
-    if (PAUtilsConfig* project = LoadProject(path)) {
-      m_arrProjectFiles.Add(path);
-      Keep(project);
-    }
-  }
-  projectFinder.Close();
-
+  // One listing gives the subfolders and tells whether the folder can hold
+  // the project file at all; only then is the file looked up by its name
+  // (which decides, by the system's own rules, which entry it is). Most
+  // folders of a tree hold none, and so need no second look.
+  const bool plainName = tekora::IsPlainFileName(m_strProjectFileName);
+  bool mayHoldProject = !plainName;
+  CStringArray subfolders;
   CFileFind finder;
-  more = finder.FindFile(pattern);
+  BOOL more = finder.FindFile(pattern);
+  // A folder that cannot be listed may still give up a file by its name.
+  if (!more) mayHoldProject = true;
   while (more) {
     more = finder.FindNextFile();
+    const CString name = finder.GetFileName();
+    if (!mayHoldProject && tekora::MayBeNamed(name, m_strProjectFileName)) mayHoldProject = true;
     // A link to a folder is not followed: one back up the tree would make
     // the walk endless, one out of the home directory would list another
     // tree's projects.
     if (!finder.IsDirectory() || finder.IsDots() || finder.MatchesMask(FILE_ATTRIBUTE_REPARSE_POINT))
       continue;
-    const CString name = finder.GetFileName();
     if (IsVersionControlFolder(name)) continue;
-    ScanDirectory(folder + name + "\\");
+    subfolders.Add(name);
   }
+  finder.Close();
+
+  // The folder's own project comes before those below it.
+  if (mayHoldProject) LoadProjectIn(folder);
+  for (INT_PTR i = 0; i < subfolders.GetSize(); ++i) ScanDirectory(folder + subfolders[i] + "\\");
   return 1;
 }
 

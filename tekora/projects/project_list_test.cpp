@@ -2,11 +2,15 @@
 // the one-day cache, build tags, priorities and the queries.
 #include <windows.h>
 
+#include <string.h>
+
+#include <set>
 #include <string>
 #include <vector>
 
 #include <tekora/tekora.h>
 #include <testsupport/files.h>
+#include <testsupport/platform.h>
 
 #include "project_home_test.h"
 
@@ -249,6 +253,129 @@ TEST_F(ProjectListTest, InitNeedsAHomeDirectoryThatCanBeEntered) {
   std::string home = dir.winPath("home");
   for (char& c : home) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
   EXPECT_EQ(home, Cwd());
+}
+
+// The walk against the rules it keeps, on generated trees: in each folder the
+// entry that a lookup of the project file's name finds (the name as written,
+// else the one equal to it without regard to case, the first in byte order)
+// when it is a file that loads; then the subfolders in the order the system
+// lists them, without CVS and Attic.
+class ProjectWalkTest : public ProjectListTest {
+ protected:
+  unsigned Next() { return seed_ = seed_ * 1103515245u + 12345u, (seed_ >> 16) & 0x7fff; }
+
+  std::string Recased(std::string name) {
+    for (char& c : name)
+      if (isalpha(static_cast<unsigned char>(c)) && Next() % 2) c = static_cast<char>(c ^ 0x20);
+    return name;
+  }
+
+  // Folders and project files below home/<folder>; with `collide`, names
+  // that differ in case only share a folder.
+  void Generate(const std::string& folder, int depth, bool collide) {
+    std::set<std::string> taken;  // the names of the folder, folded when they may not collide
+    auto take = [&](const std::string& name) {
+      std::string key = name;
+      if (!collide)
+        for (char& c : key) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+      return taken.insert(key).second;
+    };
+    const int files = Next() % 3 == 0 ? 0 : collide ? 1 + Next() % 2 : 1;
+    for (int i = 0; i < files; ++i) {
+      const std::string name = Recased("project.ini");
+      if (!take(name)) continue;
+      const bool loads = Next() % 5 != 0;
+      if (loads) {
+        WriteProject(folder, Keys(std::to_string(Next() % 9), "P"), name);
+        loadable_.insert(folder + "/" + name);
+      } else {
+        WriteBytes(HomeFile(folder + "/" + name),
+                   "[MAIN]\r\nGUID={00000000-0000-0000-0000-000000000000}\r\nCHILDS=PROJECT,\r\n"
+                   "[PROJECT]\r\nPRIORITY=1\r\n");
+      }
+    }
+    if (depth == 0) return;
+    static const char* const pool[] = {"a", "B", "sub", "CVS", "cvs", "Attic", "ATTIC", "Project.ini", "x 1"};
+    for (int i = 1 + Next() % 4; i > 0; --i) {
+      const std::string name = pool[Next() % (sizeof pool / sizeof *pool)];
+      if (!take(name)) continue;
+      testsupport::MakeDirs(HomeFile(folder + "/" + name));
+      Generate(folder + "/" + name, depth - 1, collide);
+    }
+  }
+
+  // The project files the rules give for the folder (Windows form, ending
+  // with "\") and below it; `relative` is its POSIX path below home.
+  void Expected(const std::string& folder, const std::string& relative, std::vector<std::string>* files) {
+    std::vector<WIN32_FIND_DATAA> entries;
+    WIN32_FIND_DATAA data;
+    HANDLE h = FindFirstFileA((folder + "*.*").c_str(), &data);
+    ASSERT_NE(INVALID_HANDLE_VALUE, h) << folder;
+    do entries.push_back(data);
+    while (FindNextFileA(h, &data));
+    FindClose(h);
+    const WIN32_FIND_DATAA* exact = nullptr;
+    const WIN32_FIND_DATAA* folded = nullptr;
+    for (const WIN32_FIND_DATAA& entry : entries) {
+      if (strcmp(entry.cFileName, "project.ini") == 0) exact = &entry;
+      if (lstrcmpiA(entry.cFileName, "project.ini") == 0 && (!folded || strcmp(entry.cFileName, folded->cFileName) < 0))
+        folded = &entry;
+    }
+    const WIN32_FIND_DATAA* found = exact ? exact : folded;
+    if (found && !(found->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+        loadable_.count(relative + "/" + found->cFileName))
+      files->push_back(folder + found->cFileName);
+    for (const WIN32_FIND_DATAA& entry : entries) {
+      const std::string name = entry.cFileName;
+      if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || name == "." || name == ".." ||
+          lstrcmpiA(name.c_str(), "cvs") == 0 || lstrcmpiA(name.c_str(), "attic") == 0)
+        continue;
+      Expected(folder + name + "\\", relative + "/" + name, files);
+    }
+  }
+
+  // The files a walk from the home directory records, with the file name given.
+  static std::vector<std::string> Walked(const std::string& home, const char* projectFileName) {
+    PAWinProjectList list;
+    EXPECT_EQ(1, list.Init("", projectFileName));
+    EXPECT_EQ(1, list.ScanDirectory(home.c_str()));
+    std::vector<std::string> files;
+    for (INT_PTR i = 0; i < list.GetProjectFiles().GetSize(); ++i) files.push_back(std::string(list.GetProjectFiles()[i]));
+    return files;
+  }
+
+  std::string Home() const {
+    std::string home = dir.winPath("home") + "\\";
+    for (char& c : home) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    return home;
+  }
+
+  unsigned seed_ = 2024;
+  std::set<std::string> loadable_;  // project files that load, POSIX paths below home
+};
+
+TEST_F(ProjectWalkTest, EachFolderGivesTheProjectItsLookupFinds) {
+  // Folders with names that differ in case only exist on POSIX alone.
+  const bool collide = !testsupport::OnWindows();
+  for (int tree = 0; tree < 3; ++tree) {
+    SCOPED_TRACE(tree);
+    const std::string top = "t" + std::to_string(tree);
+    Generate(top, 3, collide);
+    std::vector<std::string> expected;
+    Expected(Home() + top + "\\", top, &expected);
+    EXPECT_EQ(expected, Walked(Home() + top + "\\", "project.ini"));
+  }
+}
+
+// A name with a wildcard is looked up in every folder; where no two names of
+// a folder differ in case only, "project.in?" finds what "project.ini" finds.
+TEST_F(ProjectWalkTest, ALookupInEveryFolderFindsTheSame) {
+  Generate("w", 4, false);
+  std::vector<std::string> expected;
+  Expected(Home() + "w\\", "w", &expected);
+  EXPECT_FALSE(expected.empty());
+  EXPECT_EQ(expected, Walked(Home() + "w\\", "project.ini"));
+  EXPECT_EQ(expected, Walked(Home() + "w\\", "project.in?"));
 }
 
 }  // namespace

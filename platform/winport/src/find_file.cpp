@@ -3,9 +3,11 @@
 // it is handed out.
 #include <dirent.h>
 #include <errno.h>
+#include <fcntl.h>
 #include <string.h>
 #include <strings.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <windows.h>
 
 #include <algorithm>
@@ -14,6 +16,7 @@
 
 #include "file_ops.h"
 #include "file_time.h"
+#include "folder_index.h"
 #include "handle_table.h"
 #include "path_resolver.h"
 #include "win_path.h"
@@ -23,19 +26,28 @@ namespace {
 
 class FindHandle : public winport::HandleObject {
  public:
+  ~FindHandle() override {
+    if (folder >= 0) close(folder);
+  }
+
   std::string directory;           // POSIX path of the searched folder
+  // The listed folder, open while the search runs (-1 for a search of one
+  // name): its entries are read through it, without a lookup of the
+  // folder's whole path for each.
+  int folder = -1;
   std::vector<std::string> names;  // matches in the order they are handed out
   size_t next = 0;
 
   bool ClosedByCloseHandle() const override { return false; }
 };
 
-// Fills the record for one entry; false when the entry is gone.
-bool Describe(const std::string& directory, const std::string& name, WIN32_FIND_DATAA* data) {
-  std::string path = directory == "/" ? "/" + name : directory + "/" + name;
-  struct stat link, st;
-  if (lstat(path.c_str(), &link) != 0) return false;
-  if (stat(path.c_str(), &st) != 0) st = link;  // a link that leads nowhere
+std::string EntryPath(const std::string& directory, const std::string& name) {
+  return directory == "/" ? "/" + name : directory + "/" + name;
+}
+
+// Fills the record for an entry from its own status (`link`, not followed)
+// and that of what it leads to (`st`; the same for all but links).
+void DescribeFrom(const std::string& name, const struct stat& link, const struct stat& st, WIN32_FIND_DATAA* data) {
   memset(data, 0, sizeof *data);
   data->dwFileAttributes = winport::AttributesOf(st);
   // Walks of a tree tell links from folders by this mark, so that a link
@@ -52,6 +64,14 @@ bool Describe(const std::string& directory, const std::string& name, WIN32_FIND_
     data->nFileSizeLow = static_cast<DWORD>(st.st_size);
   }
   memcpy(data->cFileName, name.c_str(), name.size() + 1);
+}
+
+// The status of an entry of the folder `at` (open, or AT_FDCWD for a full
+// path), not followed (`link`) and followed (`st`): only a link has a target
+// whose details differ, and one that leads nowhere keeps its own.
+bool StatusOf(int at, const char* name, struct stat* link, struct stat* st) {
+  if (fstatat(at, name, link, AT_SYMLINK_NOFOLLOW) != 0) return false;
+  if (!S_ISLNK(link->st_mode) || fstatat(at, name, st, 0) != 0) *st = *link;
   return true;
 }
 
@@ -59,7 +79,13 @@ bool Describe(const std::string& directory, const std::string& name, WIN32_FIND_
 bool HandOut(FindHandle* find, WIN32_FIND_DATAA* data) {
   while (find->next < find->names.size()) {
     const std::string& name = find->names[find->next++];
-    if (Describe(find->directory, name, data)) return true;
+    struct stat link, st;
+    const bool exists = find->folder >= 0 ? StatusOf(find->folder, name.c_str(), &link, &st)
+                                          : StatusOf(AT_FDCWD, EntryPath(find->directory, name).c_str(), &link, &st);
+    if (exists) {
+      DescribeFrom(name, link, st, data);
+      return true;
+    }
   }
   return false;
 }
@@ -72,6 +98,34 @@ bool ListingOrder(const std::string& a, const std::string& b) {
   int byCase = strcasecmp(a.c_str(), b.c_str());
   if (byCase != 0) return byCase < 0;
   return a < b;
+}
+
+// Takes the names of the open folder that match the pattern; the search
+// keeps the folder open. False (with errno set, the folder closed) when it
+// cannot be read.
+bool ListFolder(int folder, bool isRoot, const std::string& pattern, FindHandle* find) {
+  if (folder < 0) return false;
+  alignas(struct dirent64) char buffer[16384];
+  for (;;) {
+    const ssize_t length = getdents64(folder, buffer, sizeof buffer);
+    if (length == 0) break;
+    if (length < 0) {
+      const int error = errno;
+      close(folder);
+      errno = error;
+      return false;
+    }
+    for (ssize_t at = 0; at < length;) {
+      const struct dirent64* entry = reinterpret_cast<const struct dirent64*>(buffer + at);
+      at += entry->d_reclen;
+      std::string name = entry->d_name;
+      if (isRoot && (name == "." || name == "..")) continue;
+      if (name.size() >= MAX_PATH) continue;  // does not fit the record
+      if (winport::MatchFileName(pattern, name)) find->names.push_back(name);
+    }
+  }
+  find->folder = folder;
+  return true;
 }
 
 HANDLE Fail(DWORD error) {
@@ -89,28 +143,58 @@ extern "C" HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lp
   if (absolute.trailingSeparator || absolute.components.empty()) return Fail(ERROR_FILE_NOT_FOUND);
 
   std::string pattern = absolute.components.back();
+  const bool wildcards = winport::HasWildcards(pattern);
+  std::string exact;  // the path as written, when it names one entry
+  // A name without wildcards that exists as written, the common probe of a
+  // file, takes one lookup; the steps below would give the same entry.
+  if (!wildcards) {
+    exact = winport::JoinPosix(absolute.components);
+    struct stat link, st;
+    if (StatusOf(AT_FDCWD, exact.c_str(), &link, &st)) {
+      FindHandle* find = new FindHandle;
+      absolute.components.pop_back();
+      find->directory = winport::JoinPosix(absolute.components);
+      find->names.push_back(pattern);
+      find->next = 1;
+      DescribeFrom(pattern, link, st, lpFindFileData);
+      return winport::RegisterHandle(find);
+    }
+  }
   absolute.components.pop_back();
   absolute.trailingSeparator = false;
-  winport::ResolvedPath folder = winport::ResolvePath(winport::JoinWindows(absolute).c_str());
-  struct stat st;
-  if (!folder.found || stat(folder.posix.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
-    return Fail(ERROR_PATH_NOT_FOUND);
+
+  // A listing of a folder that exists as written opens it at once; the
+  // steps below would find the same folder.
+  int listed = -1;
+  winport::ResolvedPath folder;
+  if (wildcards) {
+    folder.posix = winport::JoinPosix(absolute.components);
+    folder.isRoot = absolute.components.empty();
+    listed = open(folder.posix.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  }
+  if (listed < 0) {
+    folder = winport::ResolvePath(winport::JoinWindows(absolute).c_str());
+    struct stat st;
+    if (!folder.found || stat(folder.posix.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+      return Fail(ERROR_PATH_NOT_FOUND);
+  }
 
   FindHandle* find = new FindHandle;
   find->directory = folder.posix;
-  if (!winport::HasWildcards(pattern)) {
-    std::string full = folder.posix == "/" ? "/" + pattern : folder.posix + "/" + pattern;
-    winport::ResolvedPath entry = winport::ResolvePath(full.c_str());
-    if (entry.found) find->names.push_back(entry.leaf);
-  } else if (DIR* dir = opendir(folder.posix.c_str())) {
-    bool isRoot = folder.isRoot;
-    while (struct dirent* entry = readdir(dir)) {
-      std::string name = entry->d_name;
-      if (isRoot && (name == "." || name == "..")) continue;
-      if (name.size() >= MAX_PATH) continue;  // does not fit the record
-      if (winport::MatchFileName(pattern, name)) find->names.push_back(name);
+  if (!wildcards) {
+    // The folder is found; the entry is the name as written if it exists
+    // there (known not to when the folder is spelled as written), else the
+    // one that matches it without regard to case.
+    struct stat link;
+    const std::string written = EntryPath(folder.posix, pattern);
+    if (written != exact && lstat(written.c_str(), &link) == 0) {
+      find->names.push_back(pattern);
+    } else {
+      const std::string match = winport::FindIgnoringCase(folder.posix, pattern);
+      if (!match.empty()) find->names.push_back(match);
     }
-    closedir(dir);
+  } else if (ListFolder(listed >= 0 ? listed : open(folder.posix.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC),
+                        folder.isRoot, pattern, find)) {
     std::sort(find->names.begin(), find->names.end(), ListingOrder);
   } else {
     DWORD error = WinportErrorFromErrno(errno);

@@ -1,4 +1,5 @@
 // FindFirstFileA / FindNextFileA with the Windows pattern rules.
+#include <stdio.h>
 #include <windows.h>
 
 #include <algorithm>
@@ -87,6 +88,96 @@ TEST_F(FindFileTest, NameWithoutWildcardsFindsThatEntryAsOnDisk) {
   FindClose(h);
   EXPECT_EQ((Names{"Sub"}), Find("PROJ\\SUB"));
   EXPECT_EQ((Names{"Proj"}), Find(dir.winPath("proj").c_str()));
+}
+
+// A name without wildcards finds the entry the folder's listing holds for
+// it: the name as written, else the one that matches it without regard to
+// case (the first in byte order when several do), with the same details.
+TEST_F(FindFileTest, NameFindsWhatTheListingHoldsForIt) {
+  const bool collide = !testsupport::OnWindows();  // names that differ in case only
+  std::vector<std::string> names;
+  unsigned seed = 12345;
+  auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7fff; };
+  auto recase = [&next](std::string name) {
+    for (char& c : name)
+      if (next() % 2) c = static_cast<char>(c ^ 0x20 * (isalpha(static_cast<unsigned char>(c)) != 0));
+    return name;
+  };
+  for (int i = 0; i < 40; ++i) {
+    const std::string name = recase("f" + std::to_string(next() % 12) + (next() % 2 ? ".ini" : "x"));
+    // Where names are found without regard to case, one entry per name.
+    WIN32_FIND_DATAA probe;
+    HANDLE h = FindFirstFileA(("Proj\\Sub\\" + name).c_str(), &probe);
+    if (h != INVALID_HANDLE_VALUE) FindClose(h);
+    const bool taken = collide ? testsupport::Exists(dir.file("Proj/Sub/" + name)) : h != INVALID_HANDLE_VALUE;
+    if (!taken) {
+      if (next() % 3) WriteBytes(dir.file("Proj/Sub/" + name), std::string(next() % 50, 'x'));
+      else testsupport::MakeDirs(dir.file("Proj/Sub/" + name));
+    }
+    names.push_back(name);
+  }
+  std::vector<WIN32_FIND_DATAA> listing;
+  WIN32_FIND_DATAA data;
+  HANDLE h = FindFirstFileA("Proj\\Sub\\*", &data);
+  ASSERT_NE(INVALID_HANDLE_VALUE, h);
+  do listing.push_back(data);
+  while (FindNextFileA(h, &data));
+  FindClose(h);
+
+  for (int i = 0; i < 200; ++i) {
+    // Now and then a name that may exist nowhere.
+    const std::string wanted =
+        recase(i % 5 == 0 ? "f" + std::to_string(next() % 15) + ".ini" : names[next() % names.size()]);
+    const WIN32_FIND_DATAA* exact = nullptr;
+    const WIN32_FIND_DATAA* folded = nullptr;
+    for (const WIN32_FIND_DATAA& entry : listing) {
+      if (wanted == entry.cFileName) exact = &entry;
+      if (lstrcmpiA(wanted.c_str(), entry.cFileName) == 0 &&
+          (!folded || strcmp(entry.cFileName, folded->cFileName) < 0))
+        folded = &entry;
+    }
+    const WIN32_FIND_DATAA* expected = exact ? exact : folded;
+    for (const std::string& folder : {std::string("Proj\\Sub\\"), std::string("PROJ\\sub\\")}) {
+      SCOPED_TRACE(folder + wanted);
+      h = FindFirstFileA((folder + wanted).c_str(), &data);
+      if (!expected) {
+        EXPECT_EQ(INVALID_HANDLE_VALUE, h);
+        EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), GetLastError());
+        continue;
+      }
+      ASSERT_NE(INVALID_HANDLE_VALUE, h);
+      WIN32_FIND_DATAA more;
+      EXPECT_FALSE(FindNextFileA(h, &more));
+      FindClose(h);
+      EXPECT_STREQ(expected->cFileName, data.cFileName);
+      EXPECT_EQ(expected->dwFileAttributes, data.dwFileAttributes);
+      EXPECT_EQ(expected->nFileSizeLow, data.nFileSizeLow);
+      EXPECT_EQ(expected->ftLastWriteTime.dwLowDateTime, data.ftLastWriteTime.dwLowDateTime);
+    }
+  }
+}
+
+// The layer reads each entry's details when it hands the entry out, through
+// the folder it opened for the listing.
+TEST_F(FindFileTest, EntriesAreDescribedWhenHandedOut) {
+  if (testsupport::OnWindows()) GTEST_SKIP() << testsupport::kLayerRule;
+  WIN32_FIND_DATAA data;
+  HANDLE h = FindFirstFileA("proj\\*", &data);
+  ASSERT_NE(INVALID_HANDLE_VALUE, h);
+  EXPECT_STREQ(".", data.cFileName);
+  ASSERT_EQ(0, remove(dir.file("Proj/b.sql").c_str()));
+  WriteBytes(dir.file("Proj/notes.txt"), "1234567");
+  // The folder goes on being listed under its new name.
+  ASSERT_EQ(0, rename(dir.file("Proj").c_str(), dir.file("Moved").c_str()));
+  Names names;
+  DWORD notesSize = 0;
+  while (FindNextFileA(h, &data)) {
+    names.push_back(data.cFileName);
+    if (names.back() == "notes.txt") notesSize = data.nFileSizeLow;
+  }
+  FindClose(h);
+  EXPECT_EQ((Names{"..", "A.SQL", "notes.txt", "README", "Sub"}), names);
+  EXPECT_EQ(7u, notesSize);
 }
 
 TEST_F(FindFileTest, DirectoriesCarryTheDirectoryAttribute) {

@@ -1,6 +1,7 @@
 // IsBadWritePtr / IsBadReadPtr on pages with different protections.
 #include <string.h>
 #include <sys/mman.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <windows.h>
 
@@ -78,6 +79,44 @@ TEST(MemoryCheckEdges, CallersStackBuffersAreGoodAndUnchanged) {
     onThread = IsBadWritePtr(buffer, sizeof buffer);
   }).join();
   EXPECT_FALSE(onThread);
+}
+
+// Every check runs through one pipe per thread: what a failed check leaves
+// in it must never reach the next caller's buffer.
+TEST_F(MemoryCheck, FailedChecksLeaveNothingForTheNext) {
+  std::vector<char> heap(3000);
+  for (size_t i = 0; i < heap.size(); ++i) heap[i] = static_cast<char>('a' + i % 26);
+  const std::vector<char> copy = heap;
+  for (int round = 0; round < 3; ++round) {
+    EXPECT_TRUE(IsBadWritePtr(base_ + page_ - 10, 20));  // stops inside the range
+    EXPECT_FALSE(IsBadWritePtr(heap.data(), heap.size()));
+    EXPECT_EQ(copy, heap);
+    EXPECT_TRUE(IsBadReadPtr(base_ + page_, page_ + 1));
+    EXPECT_FALSE(IsBadWritePtr(heap.data(), heap.size()));
+    EXPECT_EQ(copy, heap);
+  }
+  EXPECT_EQ(std::string(page_, 'w'), std::string(base_, page_));
+}
+
+// A forked child checks through a pipe of its own, not the parent's copy.
+TEST(MemoryCheckEdges, ForkedChildAndParentKeepTheirOwnBytes) {
+  std::vector<char> heap(4096, 'p');
+  ASSERT_FALSE(IsBadWritePtr(heap.data(), heap.size()));  // the parent's pipe is open
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    std::vector<char> own(4096, 'c');
+    for (int i = 0; i < 50000; ++i)
+      if (IsBadWritePtr(own.data(), own.size()) || own != std::vector<char>(4096, 'c')) _exit(1);
+    _exit(0);
+  }
+  bool kept = true;
+  for (int i = 0; i < 50000 && kept; ++i)
+    kept = !IsBadWritePtr(heap.data(), heap.size()) && heap == std::vector<char>(4096, 'p');
+  int status = 0;
+  ASSERT_EQ(child, waitpid(child, &status, 0));
+  EXPECT_TRUE(kept);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
 }  // namespace

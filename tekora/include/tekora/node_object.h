@@ -139,4 +139,9 @@ class PANodeObject : public CObject {
   // True when the name is this node's or an ancestor's (loading must not
   // go round in a circle).
   bool NamesSelfOrAncestor(LPCSTR name) const;
+  // Load and LoadChildren; with `fileChecked` the check of the file is left
+  // out, because the load of the parent checked this same file just before
+  // and found it long enough to raise no warning.
+  int LoadNode(bool fileChecked);
+  int LoadChildNodes(bool fileChecked);
 };

@@ -15,6 +15,7 @@
 #include <afx.h>
 
 #include <tekora/ini_file.h>
+#include <tekora/path_index.h>
 
 class PABigProfile : public CObject {
   DECLARE_SERIAL(PABigProfile)
@@ -30,7 +31,8 @@ class PABigProfile : public CObject {
   // The file at the index, or null for an index out of range.
   PAIniFile* GetFile(int index) const;
   // The index of the file whose path equals `path` without regard to case,
-  // or -1 (also for a null path).
+  // or -1 (also for a null path). Takes the same time however many files
+  // are cached.
   int FindFileIndex(LPCSTR path) const;
   // FindFileIndex, then GetFile.
   PAIniFile* FindFile(LPCSTR path) const;
@@ -55,6 +57,8 @@ class PABigProfile : public CObject {
 
  private:
   CObArray m_files;
+  // Every file's position in m_files under its path.
+  tekora::PathIndex m_index;
 };
 
 extern "C" {

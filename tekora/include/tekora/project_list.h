@@ -94,6 +94,8 @@ class PAWinProjectList : public CObject {
   // A new project for the file, or null when it is no project file or does
   // not load.
   static PAUtilsConfig* LoadProject(const CString& path);
+  // Loads the project file of the folder (ending with "\"), if it has one.
+  void LoadProjectIn(const CString& folder);
   // Appends the project when it carries the build tag, else deletes it.
   void Keep(PAUtilsConfig* project);
   // Reads the projects the cache names; the number that loaded.

@@ -1,0 +1,94 @@
+// A loaded tree against the profile calls: on generated files, every node
+// holds one item per key that the key-name list gives (CHILDS aside, keys
+// that differ only in case once), each with the value the string read gives.
+#include <string.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <tekora/tekora.h>
+#include <testsupport/files.h>
+#include <testsupport/temp_dir.h>
+
+namespace {
+
+using testsupport::WriteBytes;
+
+class NodeLoadTest : public testsupport::IsolatedTest {
+ protected:
+  void SetUp() override { PAGetProfileCache()->RemoveAllFiles(); }
+  void TearDown() override { PAGetProfileCache()->RemoveAllFiles(); }
+};
+
+// Sections N0 ... each listing a few later ones in CHILDS (in any case), with
+// keys in two cases, some empty or long values, and a "childs" key now and
+// then among the others.
+std::string RandomTree(std::mt19937& random, int sections) {
+  std::string file;
+  for (int s = 0; s < sections; ++s) {
+    file += "[N" + std::to_string(s) + "]\r\n";
+    std::string childs;
+    for (int c = 0; c < 3; ++c) {
+      const int child = s + 1 + static_cast<int>(random() % 6);
+      if (child < sections && random() % 3) childs += (random() % 4 ? "N" : "n") + std::to_string(child) + ",";
+    }
+    if (!childs.empty()) file += (random() % 2 ? "CHILDS=" : "Childs=") + childs + "\r\n";
+    for (int k = static_cast<int>(random() % 6); k > 0; --k) {
+      const std::string key = (random() % 2 ? "key" : "KEY") + std::to_string(random() % 4);
+      const size_t length = random() % 5 == 0 ? 2700 : random() % 12;
+      file += key + "=" + std::string(length, static_cast<char>('a' + random() % 26)) + "\r\n";
+    }
+    file += "\r\n";
+  }
+  return file;
+}
+
+// The key names the profile call lists for the section.
+std::vector<std::string> KeyNames(const char* file, const char* section) {
+  std::vector<char> buffer(1 << 16);
+  PAGetPrivateProfileKeyNames(section, buffer.data(), static_cast<unsigned int>(buffer.size()), file);
+  std::vector<std::string> names;
+  for (const char* name = buffer.data(); *name != '\0'; name += strlen(name) + 1) names.push_back(name);
+  return names;
+}
+
+int CheckNode(PANodeObject* node, void* user) {
+  std::vector<std::string> expected;
+  for (const std::string& key : KeyNames(node->GetFile(), node->GetName())) {
+    if (_stricmp(key.c_str(), "CHILDS") == 0) continue;
+    bool seen = false;
+    for (const std::string& other : expected) seen = seen || _stricmp(other.c_str(), key.c_str()) == 0;
+    if (!seen) expected.push_back(key);
+  }
+  EXPECT_EQ(static_cast<int>(expected.size()), node->GetItemCount()) << node->GetName();
+  for (int i = 0; i < node->GetItemCount() && i < static_cast<int>(expected.size()); ++i) {
+    PAConfigInt* item = node->GetItem(i);
+    EXPECT_EQ(expected[i], item->GetKey());
+    char value[2600];
+    PAGetPrivateProfileString(node->GetName(), item->GetKey(), "", value, sizeof value, node->GetFile());
+    EXPECT_EQ(std::string(value), item->GetValue()) << node->GetName() << " " << item->GetKey();
+  }
+  ++*static_cast<int*>(user);
+  return 1;
+}
+
+TEST_F(NodeLoadTest, LoadedNodesHoldWhatTheProfileCallsGive) {
+  std::mt19937 random(11);
+  for (int round = 0; round < 15; ++round) {
+    WriteBytes(dir.file("tree.ini"), RandomTree(random, 40));
+    PANodeObject root;
+    root.SetFile("tree.ini");
+    root.SetName("N0");
+    if (!root.Load()) continue;  // N0 drawn without keys
+    // Loading twice reads the same items again and adds none.
+    ASSERT_EQ(1, root.Load());
+    int nodes = 0;
+    root.Walk(CheckNode, &nodes);
+    EXPECT_GT(nodes, 0);
+    PAGetProfileCache()->RemoveAllFiles();
+  }
+}
+
+}  // namespace
