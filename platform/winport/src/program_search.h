@@ -24,11 +24,19 @@ std::vector<std::string> ProgramNameVariants(const std::string& name);
 // PATH (relative entries are not searched).
 std::vector<std::string> ProgramSearchFolders();
 
+// Looks for a bare name in the folders (POSIX paths), in order, with the
+// name variants in each; `entries` (may be null) receives every entry of
+// that name that was found, whether it could run or not. Results as
+// FindProgram's.
+DWORD SearchFolders(const std::string& name, const std::vector<std::string>& folders, ProgramFile* program,
+                    std::vector<std::string>* entries);
+
 // Finds the program a command line names. A name with a folder (or a drive)
 // is resolved as a path; a bare name is looked for in the running program's
 // folder, the current directory, then the folders of PATH, in that order.
 // Only regular files count; a program must be executable, a batch file need
-// not be. Result: ERROR_SUCCESS, ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND
+// not be. The answers for bare names are kept while the folders stay as
+// they were (program_search_cache.h). Result: ERROR_SUCCESS, ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND
 // (the folder of a path does not exist) or ERROR_ACCESS_DENIED (only files
 // that may not be run were found).
 DWORD FindProgram(const std::string& name, bool search, ProgramFile* program);

@@ -1,0 +1,159 @@
+#include "program_search_cache.h"
+
+#include <errno.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "path_resolver.h"
+
+namespace winport {
+namespace {
+
+// A folder whose entries changed less than this before the search began may
+// change again without a new time: file systems keep times in ticks, FAT
+// in steps of two seconds.
+const time_t kSettledSeconds = 3;
+// Answers kept at once; more start the memory afresh.
+const size_t kMaxAnswers = 32;
+
+// A folder path the stamps can follow: absolute, without "." or ".."
+// components, doubled or trailing slashes, so that the system names the
+// same folder by it as the layer's resolver does.
+bool IsPlainFolder(const std::string& folder) {
+  if (folder.empty() || folder[0] != '/') return false;
+  if (folder == "/") return true;
+  if (folder.back() == '/') return false;
+  for (size_t at = 0; at < folder.size();) {
+    size_t next = folder.find('/', at + 1);
+    if (next == std::string::npos) next = folder.size();
+    const std::string component = folder.substr(at + 1, next - at - 1);
+    if (component.empty() || component == "." || component == "..") return false;
+    at = next;
+  }
+  return true;
+}
+
+std::string ParentOf(const std::string& folder) {
+  size_t slash = folder.rfind('/');
+  return slash == 0 ? "/" : folder.substr(0, slash);
+}
+
+bool Before(const struct timespec& a, const struct timespec& b) {
+  return a.tv_sec < b.tv_sec || (a.tv_sec == b.tv_sec && a.tv_nsec < b.tv_nsec);
+}
+
+std::string KeyOf(const std::string& name, const std::vector<std::string>& folders) {
+  std::string key = name;
+  for (const std::string& folder : folders) {
+    key += '\0';
+    key += folder;
+  }
+  return key;
+}
+
+}  // namespace
+
+bool ProgramSearchCache::TakeStamp(const std::string& path, bool folder, Stamp* stamp) {
+  stamp->path = path;
+  stamp->folder = folder;
+  struct stat st;
+  if (stat(path.c_str(), &st) != 0) {
+    stamp->present = false;
+    // Only a name that is not there can be followed: any other failure may
+    // pass without a trace.
+    return errno == ENOENT || errno == ENOTDIR;
+  }
+  stamp->present = true;
+  stamp->device = st.st_dev;
+  stamp->inode = st.st_ino;
+  stamp->mode = st.st_mode;
+  stamp->owner = st.st_uid;
+  stamp->group = st.st_gid;
+  // A folder's entries change its modification time; any change of a
+  // file's own record (permissions, owner, links) its status-change time.
+  stamp->changed = folder ? st.st_mtim : st.st_ctim;
+  return true;
+}
+
+bool ProgramSearchCache::StillSo(const Stamp& stamp) {
+  Stamp now;
+  if (!TakeStamp(stamp.path, stamp.folder, &now) || now.present != stamp.present) return false;
+  if (!now.present) return true;
+  return now.device == stamp.device && now.inode == stamp.inode && now.mode == stamp.mode &&
+         now.owner == stamp.owner && now.group == stamp.group && now.changed.tv_sec == stamp.changed.tv_sec &&
+         now.changed.tv_nsec == stamp.changed.tv_nsec;
+}
+
+bool ProgramSearchCache::StampsOf(const std::vector<std::string>& folders, const std::vector<std::string>& entries,
+                                  const struct timespec& began, std::vector<Stamp>* stamps) {
+  struct timespec settled = began;
+  settled.tv_sec -= kSettledSeconds;
+  for (const std::string& folder : folders) {
+    if (!IsPlainFolder(folder)) return false;
+    Stamp stamp;
+    if (!TakeStamp(folder, true, &stamp)) return false;
+    if (!stamp.present) {
+      // A missing folder that the resolver finds under another case cannot
+      // be followed; else its entry would appear in the nearest folder above
+      // it that exists, and that folder is stamped too.
+      ResolvedPath resolved = ResolvePath(folder.c_str());
+      if (resolved.found || resolved.posix != folder) return false;
+      stamps->push_back(stamp);
+      std::string above = folder;
+      do {
+        above = ParentOf(above);
+        if (!TakeStamp(above, true, &stamp)) return false;
+      } while (!stamp.present && above != "/");
+    }
+    if (stamp.present && !Before(stamp.changed, settled)) return false;
+    stamps->push_back(stamp);
+  }
+  for (const std::string& entry : entries) {
+    Stamp stamp;
+    if (!TakeStamp(entry, false, &stamp)) return false;
+    if (stamp.present && !Before(stamp.changed, settled)) return false;
+    stamps->push_back(stamp);
+  }
+  return true;
+}
+
+DWORD ProgramSearchCache::Find(const std::string& name, const std::vector<std::string>& folders, ProgramFile* program,
+                               bool* remembered) {
+  if (remembered) *remembered = false;
+  const std::string key = KeyOf(name, folders);
+  const uid_t user = getuid();
+  const gid_t userGroup = getgid();
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    auto known = m_answers.find(key);
+    if (known != m_answers.end()) {
+      const Answer& answer = known->second;
+      bool good = answer.user == user && answer.userGroup == userGroup;
+      for (size_t i = 0; good && i < answer.stamps.size(); ++i) good = StillSo(answer.stamps[i]);
+      if (good) {
+        if (remembered) *remembered = true;
+        if (answer.result == ERROR_SUCCESS) *program = answer.program;
+        return answer.result;
+      }
+      m_answers.erase(known);
+    }
+  }
+
+  struct timespec began;
+  clock_gettime(CLOCK_REALTIME, &began);
+  Answer answer;
+  std::vector<std::string> entries;
+  const DWORD result = SearchFolders(name, folders, &answer.program, &entries);
+  answer.result = result;
+  answer.user = user;
+  answer.userGroup = userGroup;
+  if (result == ERROR_SUCCESS) *program = answer.program;
+  if (StampsOf(folders, entries, began, &answer.stamps)) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (m_answers.size() >= kMaxAnswers) m_answers.clear();
+    m_answers[key] = std::move(answer);
+  }
+  return result;
+}
+
+}  // namespace winport
