@@ -229,12 +229,20 @@ int InterpretFrom(void* start) {
             interpreter.nullDevice);
 }
 
-// True when the batch starts a program only on its last line (the usual
-// batch: old output deleted, one program run). Its interpreter never starts
-// a process of its own, so it may share the caller's memory.
-bool StartsNoProgramBeforeItsEnd(const Plan& plan) {
-  for (size_t i = 0; i + 1 < plan.steps.size(); ++i)
-    if (plan.steps[i].run) return false;
+// True when the interpreter may share the caller's memory: the batch starts
+// a program only on its last line (the usual batch: old output deleted, one
+// program run), so the interpreter never starts a process of its own, and
+// that program's output file, if it exists, is a plain file. Opening
+// anything else (a pipe without a reader) may wait, and the caller must not
+// be held meanwhile: its time-out could not end the wait.
+bool MayShareMemory(const Plan& plan) {
+  for (size_t i = 0; i < plan.steps.size(); ++i) {
+    const Step& step = plan.steps[i];
+    if (step.run && i + 1 < plan.steps.size()) return false;
+    struct stat st;
+    if (step.run && !step.redirect.empty() && stat(step.redirect.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+      return false;
+  }
   return true;
 }
 
@@ -271,7 +279,7 @@ DWORD StartBatchFile(const std::string& batchPath, const std::string& directory,
   }
   char* const* childEnvironment = environment ? environment : environ;
   Interpreter interpreter = {&plan, &posixDirectory, childEnvironment, &streams, nullDevice};
-  pid_t child = StartsNoProgramBeforeItsEnd(plan) ? StartSharingMemory(&interpreter) : fork();
+  pid_t child = MayShareMemory(plan) ? StartSharingMemory(&interpreter) : fork();
   if (child == 0) Interpret(plan, posixDirectory, childEnvironment, streams, nullDevice);
   int error = errno;
   if (nullDevice >= 0) close(nullDevice);

@@ -122,6 +122,10 @@ TEST_F(BatchRunnerTest, StandardInputIsTheNullDeviceAndEndingTheBatchEndsItsProg
   EXPECT_EQ(258u, RunBatch("sh -c \"sleep 30; echo late > late.txt\"\n", true, 200));
   Sleep(100);
   EXPECT_FALSE(Exists(dir.file("late.txt")));
+  // An output file that is a pipe nobody reads: the interpreter waits in
+  // opening it, and the caller's time-out ends the wait.
+  ASSERT_EQ(0, mkfifo(dir.file("pipe.out").c_str(), 0644));
+  EXPECT_EQ(258u, RunBatch("showargs x > pipe.out\n", true, 200));
 }
 
 // The signal lines of a process's status: blocked, ignored and caught.

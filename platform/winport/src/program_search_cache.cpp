@@ -16,18 +16,15 @@ const time_t kSettledSeconds = 3;
 // Answers kept at once; more start the memory afresh.
 const size_t kMaxAnswers = 32;
 
-// A folder path the stamps can follow: absolute, without "." or ".."
-// components, doubled or trailing slashes, so that the system names the
-// same folder by it as the layer's resolver does.
+// A folder path the stamps can follow: absolute and without ".."
+// components, which the system follows through links while the layer's
+// resolver drops the component before, so that both name the same folder.
 bool IsPlainFolder(const std::string& folder) {
   if (folder.empty() || folder[0] != '/') return false;
-  if (folder == "/") return true;
-  if (folder.back() == '/') return false;
   for (size_t at = 0; at < folder.size();) {
     size_t next = folder.find('/', at + 1);
     if (next == std::string::npos) next = folder.size();
-    const std::string component = folder.substr(at + 1, next - at - 1);
-    if (component.empty() || component == "." || component == "..") return false;
+    if (folder.compare(at + 1, next - at - 1, "..") == 0) return false;
     at = next;
   }
   return true;
