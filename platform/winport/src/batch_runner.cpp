@@ -4,9 +4,7 @@
 #include <errno.h>
 #include <fcntl.h>
 #include <pthread.h>
-#include <sched.h>
 #include <signal.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -214,21 +212,6 @@ int RunStep(const Step& step, bool last, char* const* environment) {
   _exit(exitCode);
 }
 
-// What the interpreter's process is given.
-struct Interpreter {
-  const Plan* plan;
-  const std::string* posixDirectory;
-  char* const* environment;
-  const ChildStreams* streams;
-  int nullDevice;
-};
-
-int InterpretFrom(void* start) {
-  const Interpreter& interpreter = *static_cast<const Interpreter*>(start);
-  Interpret(*interpreter.plan, *interpreter.posixDirectory, interpreter.environment, *interpreter.streams,
-            interpreter.nullDevice);
-}
-
 // True when the interpreter may share the caller's memory: the batch starts
 // a program only on its last line (the usual batch: old output deleted, one
 // program run), so the interpreter never starts a process of its own, and
@@ -246,24 +229,33 @@ bool MayShareMemory(const Plan& plan) {
   return true;
 }
 
-// Starts the interpreter as vfork does: in the caller's memory, on a stack
-// of its own, with the calling thread held until the interpreter has started
-// its program or ended. The caller's pages are neither copied nor marked
-// for copying, which a fork of a large process spends most of its time on.
-// All signals stay blocked until the interpreter has put back the default
-// handlers. The child's pid, or -1 with errno set.
-pid_t StartSharingMemory(Interpreter* interpreter) {
-  const size_t kStackSize = 256 * 1024;
-  void* stack = mmap(nullptr, kStackSize, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_STACK, -1, 0);
-  if (stack == MAP_FAILED) return fork();
+// What the interpreter is given.
+struct Interpreter {
+  const Plan* plan;
+  const std::string* posixDirectory;
+  char* const* environment;
+  const ChildStreams* streams;
+  int nullDevice;
+};
+
+// Starts the interpreter with vfork: in the caller's memory, with the
+// calling thread held until the interpreter has started its program or
+// ended. The caller's pages are neither copied nor marked for copying,
+// which a fork of a large process spends most of its time on. All signals
+// stay blocked until the interpreter has put back the default handlers, so
+// that none of the caller's handlers runs in it. The interpreter never
+// returns here (it ends in exec or _exit), and it writes nothing of this
+// frame. The child's pid, or -1 with errno set.
+__attribute__((noinline)) pid_t StartSharingMemory(const Interpreter* interpreter) {
   sigset_t all, saved;
   sigfillset(&all);
   pthread_sigmask(SIG_SETMASK, &all, &saved);
-  pid_t child = clone(InterpretFrom, static_cast<char*>(stack) + kStackSize, CLONE_VM | CLONE_VFORK | SIGCHLD,
-                      interpreter);
-  int error = errno;
+  const pid_t child = vfork();
+  if (child == 0)
+    Interpret(*interpreter->plan, *interpreter->posixDirectory, interpreter->environment, *interpreter->streams,
+              interpreter->nullDevice);
+  const int error = errno;
   pthread_sigmask(SIG_SETMASK, &saved, nullptr);
-  munmap(stack, kStackSize);
   errno = error;
   return child;
 }
@@ -278,7 +270,7 @@ DWORD StartBatchFile(const std::string& batchPath, const std::string& directory,
     if (fd == ChildStreams::kNullStream && nullDevice < 0) nullDevice = open("/dev/null", O_RDWR | O_CLOEXEC);
   }
   char* const* childEnvironment = environment ? environment : environ;
-  Interpreter interpreter = {&plan, &posixDirectory, childEnvironment, &streams, nullDevice};
+  const Interpreter interpreter = {&plan, &posixDirectory, childEnvironment, &streams, nullDevice};
   pid_t child = MayShareMemory(plan) ? StartSharingMemory(&interpreter) : fork();
   if (child == 0) Interpret(plan, posixDirectory, childEnvironment, streams, nullDevice);
   int error = errno;
