@@ -35,10 +35,10 @@ DWORD SearchFolders(const std::string& name, const std::vector<std::string>& fol
 // is resolved as a path; a bare name is looked for in the running program's
 // folder, the current directory, then the folders of PATH, in that order.
 // Only regular files count; a program must be executable, a batch file need
-// not be. The answers for bare names are kept while the folders stay as
-// they were (program_search_cache.h). Result: ERROR_SUCCESS, ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND
+// not be. Result: ERROR_SUCCESS, ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND
 // (the folder of a path does not exist) or ERROR_ACCESS_DENIED (only files
-// that may not be run were found).
+// that may not be run were found). The answers for bare names are kept
+// while the folders stay as they were (program_search_cache.h).
 DWORD FindProgram(const std::string& name, bool search, ProgramFile* program);
 
 }  // namespace winport
