@@ -112,13 +112,16 @@ DWORD FindProgram(const std::string& name, bool search, ProgramFile* program) {
   return answers->Find(name, ProgramSearchFolders(), program);
 }
 
-DWORD SearchFolders(const std::string& name, const std::vector<std::string>& folders, ProgramFile* program,
-                    std::vector<std::string>* entries) {
-  bool denied = false;
+DWORD SearchFolder(const std::string& name, const std::string& folder, ProgramFile* program, bool* denied,
+                   std::vector<std::string>* entries) {
   DWORD notFound = ERROR_FILE_NOT_FOUND;
+  return TryVariants(folder == "/" ? folder : folder + "/", name, program, denied, &notFound, entries);
+}
+
+DWORD SearchFolders(const std::string& name, const std::vector<std::string>& folders, ProgramFile* program) {
+  bool denied = false;
   for (const std::string& folder : folders) {
-    std::string prefix = folder == "/" ? folder : folder + "/";
-    if (TryVariants(prefix, name, program, &denied, &notFound, entries) == ERROR_SUCCESS) return ERROR_SUCCESS;
+    if (SearchFolder(name, folder, program, &denied, nullptr) == ERROR_SUCCESS) return ERROR_SUCCESS;
   }
   return denied ? ERROR_ACCESS_DENIED : ERROR_FILE_NOT_FOUND;
 }

@@ -24,12 +24,17 @@ std::vector<std::string> ProgramNameVariants(const std::string& name);
 // PATH (relative entries are not searched).
 std::vector<std::string> ProgramSearchFolders();
 
-// Looks for a bare name in the folders (POSIX paths), in order, with the
-// name variants in each; `entries` (may be null) receives every entry of
-// that name that was found, whether it could run or not. Results as
-// FindProgram's.
-DWORD SearchFolders(const std::string& name, const std::vector<std::string>& folders, ProgramFile* program,
-                    std::vector<std::string>* entries);
+// Looks for a bare name in one folder (a POSIX path) with the name
+// variants: ERROR_SUCCESS with *program set, else ERROR_FILE_NOT_FOUND, and
+// *denied set when a file of that name was found that may not be run.
+// `entries` (may be null) receives every entry of the name that was found,
+// whether it could run or not.
+DWORD SearchFolder(const std::string& name, const std::string& folder, ProgramFile* program, bool* denied,
+                   std::vector<std::string>* entries);
+
+// Looks for a bare name in the folders, in order, as FindProgram does
+// (without the kept answers).
+DWORD SearchFolders(const std::string& name, const std::vector<std::string>& folders, ProgramFile* program);
 
 // Finds the program a command line names. A name with a folder (or a drive)
 // is resolved as a path; a bare name is looked for in the running program's

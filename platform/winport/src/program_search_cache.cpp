@@ -13,8 +13,8 @@ namespace {
 // change again without a new time: file systems keep times in ticks, FAT
 // in steps of two seconds.
 const time_t kSettledSeconds = 3;
-// Answers kept at once; more start the memory afresh.
-const size_t kMaxAnswers = 32;
+// Folder answers kept at once; more start the memory afresh.
+const size_t kMaxAnswers = 256;
 
 // A folder path the stamps can follow: absolute and without ".."
 // components, which the system follows through links while the layer's
@@ -37,15 +37,6 @@ std::string ParentOf(const std::string& folder) {
 
 bool Before(const struct timespec& a, const struct timespec& b) {
   return a.tv_sec < b.tv_sec || (a.tv_sec == b.tv_sec && a.tv_nsec < b.tv_nsec);
-}
-
-std::string KeyOf(const std::string& name, const std::vector<std::string>& folders) {
-  std::string key = name;
-  for (const std::string& folder : folders) {
-    key += '\0';
-    key += folder;
-  }
-  return key;
 }
 
 }  // namespace
@@ -81,32 +72,29 @@ bool ProgramSearchCache::StillSo(const Stamp& stamp) {
          now.changed.tv_nsec == stamp.changed.tv_nsec;
 }
 
-bool ProgramSearchCache::StampsOf(const std::vector<std::string>& folders, const std::vector<std::string>& entries,
+bool ProgramSearchCache::StampsOf(const std::string& folder, const std::vector<std::string>& entries,
                                   const struct timespec& began, std::vector<Stamp>* stamps) {
   struct timespec settled = began;
   settled.tv_sec -= kSettledSeconds;
-  for (const std::string& folder : folders) {
-    if (!IsPlainFolder(folder)) return false;
-    Stamp stamp;
-    if (!TakeStamp(folder, true, &stamp)) return false;
-    if (!stamp.present) {
-      // A missing folder that the resolver finds under another case cannot
-      // be followed; else its entry would appear in the nearest folder above
-      // it that exists, and that folder is stamped too.
-      ResolvedPath resolved = ResolvePath(folder.c_str());
-      if (resolved.found || resolved.posix != folder) return false;
-      stamps->push_back(stamp);
-      std::string above = folder;
-      do {
-        above = ParentOf(above);
-        if (!TakeStamp(above, true, &stamp)) return false;
-      } while (!stamp.present && above != "/");
-    }
-    if (stamp.present && !Before(stamp.changed, settled)) return false;
+  if (!IsPlainFolder(folder)) return false;
+  Stamp stamp;
+  if (!TakeStamp(folder, true, &stamp)) return false;
+  if (!stamp.present) {
+    // A missing folder that the resolver finds under another case cannot
+    // be followed; else its entry would appear in the nearest folder above
+    // it that exists, and that folder is stamped too.
+    ResolvedPath resolved = ResolvePath(folder.c_str());
+    if (resolved.found || resolved.posix != folder) return false;
     stamps->push_back(stamp);
+    std::string above = folder;
+    do {
+      above = ParentOf(above);
+      if (!TakeStamp(above, true, &stamp)) return false;
+    } while (!stamp.present && above != "/");
   }
+  if (stamp.present && !Before(stamp.changed, settled)) return false;
+  stamps->push_back(stamp);
   for (const std::string& entry : entries) {
-    Stamp stamp;
     if (!TakeStamp(entry, false, &stamp)) return false;
     if (stamp.present && !Before(stamp.changed, settled)) return false;
     stamps->push_back(stamp);
@@ -114,43 +102,56 @@ bool ProgramSearchCache::StampsOf(const std::vector<std::string>& folders, const
   return true;
 }
 
-DWORD ProgramSearchCache::Find(const std::string& name, const std::vector<std::string>& folders, ProgramFile* program,
-                               bool* remembered) {
-  if (remembered) *remembered = false;
-  const std::string key = KeyOf(name, folders);
+const ProgramSearchCache::Answer& ProgramSearchCache::FolderAnswer(const std::string& name, const std::string& folder,
+                                                                   bool* remembered) {
+  const std::string key = name + '\0' + folder;
   const uid_t user = getuid();
   const gid_t userGroup = getgid();
-  {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    auto known = m_answers.find(key);
-    if (known != m_answers.end()) {
-      const Answer& answer = known->second;
-      bool good = answer.user == user && answer.userGroup == userGroup;
-      for (size_t i = 0; good && i < answer.stamps.size(); ++i) good = StillSo(answer.stamps[i]);
-      if (good) {
-        if (remembered) *remembered = true;
-        if (answer.result == ERROR_SUCCESS) *program = answer.program;
-        return answer.result;
-      }
-      m_answers.erase(known);
-    }
+  auto known = m_answers.find(key);
+  if (known != m_answers.end()) {
+    const Answer& answer = known->second;
+    bool good = answer.user == user && answer.userGroup == userGroup;
+    for (size_t i = 0; good && i < answer.stamps.size(); ++i) good = StillSo(answer.stamps[i]);
+    if (good) return answer;
+    m_answers.erase(known);
   }
 
+  *remembered = false;
   struct timespec began;
   clock_gettime(CLOCK_REALTIME, &began);
   Answer answer;
   std::vector<std::string> entries;
-  const DWORD result = SearchFolders(name, folders, &answer.program, &entries);
-  answer.result = result;
+  answer.result = SearchFolder(name, folder, &answer.program, &answer.denied, &entries);
   answer.user = user;
   answer.userGroup = userGroup;
-  if (result == ERROR_SUCCESS) *program = answer.program;
-  if (StampsOf(folders, entries, began, &answer.stamps)) {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    if (m_answers.size() >= kMaxAnswers) m_answers.clear();
-    m_answers[key] = std::move(answer);
+  if (!StampsOf(folder, entries, began, &answer.stamps)) {
+    m_fresh = std::move(answer);
+    return m_fresh;
   }
-  return result;
+  if (m_answers.size() >= kMaxAnswers) m_answers.clear();
+  return m_answers[key] = std::move(answer);
+}
+
+DWORD ProgramSearchCache::Find(const std::string& name, const std::vector<std::string>& folders, ProgramFile* program,
+                               bool* remembered) {
+  bool allRemembered = true;
+  bool denied = false;
+  DWORD result = ERROR_FILE_NOT_FOUND;
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    for (const std::string& folder : folders) {
+      const Answer& answer = FolderAnswer(name, folder, &allRemembered);
+      denied = denied || answer.denied;
+      if (answer.result == ERROR_SUCCESS) {
+        *program = answer.program;
+        result = ERROR_SUCCESS;
+        break;
+      }
+    }
+  }
+  if (remembered) *remembered = allRemembered;
+  if (result == ERROR_SUCCESS) return result;
+  return denied ? ERROR_ACCESS_DENIED : ERROR_FILE_NOT_FOUND;
 }
 
 }  // namespace winport

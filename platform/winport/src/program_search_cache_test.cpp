@@ -53,7 +53,7 @@ class ProgramSearchCacheTest : public testsupport::IsolatedTest {
     winport::ProgramFile kept, fresh;
     bool remembered = false;
     DWORD keptResult = cache.Find("sh", folders, &kept, &remembered);
-    DWORD freshResult = winport::SearchFolders("sh", folders, &fresh, nullptr);
+    DWORD freshResult = winport::SearchFolders("sh", folders, &fresh);
     EXPECT_EQ(freshResult, keptResult) << context;
     if (freshResult == ERROR_SUCCESS && keptResult == ERROR_SUCCESS) {
       EXPECT_EQ(fresh.posixPath, kept.posixPath) << context;
@@ -138,6 +138,9 @@ TEST_F(ProgramSearchCacheTest, GeneratedChangesGiveTheAnswersOfAFreshSearch) {
   const std::vector<std::string> folders = {dir.file("p0"), dir.file("p1"), dir.file("gone/p2"), dir.file("p3"),
                                             kSystemFolder};
   const std::vector<std::string> oddFolders = {dir.file("P3"), dir.file("p0/../p1"), dir.file("p0"), kSystemFolder};
+  // The test's folders alone, where the name may also be missing or only
+  // found in files that may not be run.
+  const std::vector<std::string> ownFolders(folders.begin(), folders.end() - 1);
   const std::vector<std::string> places = {"p0", "p1", "gone/p2", "p3"};
   const std::vector<std::string> names = {"sh", "SH", "Sh.exe", "sh.EXE", "sh.bat", "shx"};
   MakeDirs(dir.file("p0"));
@@ -189,6 +192,7 @@ TEST_F(ProgramSearchCacheTest, GeneratedChangesGiveTheAnswersOfAFreshSearch) {
     if (ExpectSameAnswer(cache, folders, "step " + std::to_string(step))) ++kept;
     if (ExpectSameAnswer(cache, folders, "again at step " + std::to_string(step))) ++kept;
     ExpectSameAnswer(cache, oddFolders, "odd folders at step " + std::to_string(step));
+    ExpectSameAnswer(cache, ownFolders, "own folders at step " + std::to_string(step));
   }
   // Entries old enough for their times to count: plain files in front, a
   // program at the end. New entries come and go, so that the kept answer
@@ -220,6 +224,7 @@ TEST_F(ProgramSearchCacheTest, GeneratedChangesGiveTheAnswersOfAFreshSearch) {
         SettleFolders(settled);
         ExpectSameAnswer(cache, folders, "added at " + context);
         ExpectSameAnswer(cache, oddFolders, "odd folders, added at " + context);
+        ExpectSameAnswer(cache, ownFolders, "own folders, added at " + context);
         RemoveAll(added);
       }
     } else {
@@ -233,6 +238,7 @@ TEST_F(ProgramSearchCacheTest, GeneratedChangesGiveTheAnswersOfAFreshSearch) {
     SettleFolders(settled);
     ExpectSameAnswer(cache, folders, "changed at " + context);
     ExpectSameAnswer(cache, oddFolders, "odd folders at " + context);
+    ExpectSameAnswer(cache, ownFolders, "own folders at " + context);
   }
   // The kept answers were used, not only fresh searches.
   EXPECT_GT(kept, 20);
