@@ -29,13 +29,13 @@ echo "int main() {}" > "$work/import/main.cpp"
 winpath() { printf '%s' "$1" | tr / '\\'; }
 export PHOME="$(winpath "$work/home")"
 
-# The two sides take turns, five runs each, so that a busy moment of the
+# The two sides take turns, seven runs each, so that a busy moment of the
 # machine falls on both alike; the best run of each counts. Besides the
 # seconds on the clock (the target), each side's processor seconds (its
 # own and its children's) are shown: on a machine busy with other work
 # they change far less from run to run.
 best() { sort -g | head -1; }
-runs=5
+runs=7
 : > "$work/query.txt"
 : > "$work/shell.txt"
 for ((run = 0; run < runs; run++)); do
