@@ -103,10 +103,8 @@ bool ProgramSearchCache::StampsOf(const std::string& folder, const std::vector<s
 }
 
 const ProgramSearchCache::Answer& ProgramSearchCache::FolderAnswer(const std::string& name, const std::string& folder,
-                                                                   bool* remembered) {
+                                                                   uid_t user, gid_t userGroup, bool* remembered) {
   const std::string key = name + '\0' + folder;
-  const uid_t user = getuid();
-  const gid_t userGroup = getgid();
   auto known = m_answers.find(key);
   if (known != m_answers.end()) {
     const Answer& answer = known->second;
@@ -134,13 +132,15 @@ const ProgramSearchCache::Answer& ProgramSearchCache::FolderAnswer(const std::st
 
 DWORD ProgramSearchCache::Find(const std::string& name, const std::vector<std::string>& folders, ProgramFile* program,
                                bool* remembered) {
+  const uid_t user = getuid();
+  const gid_t userGroup = getgid();
   bool allRemembered = true;
   bool denied = false;
   DWORD result = ERROR_FILE_NOT_FOUND;
   {
     std::lock_guard<std::mutex> lock(m_mutex);
     for (const std::string& folder : folders) {
-      const Answer& answer = FolderAnswer(name, folder, &allRemembered);
+      const Answer& answer = FolderAnswer(name, folder, user, userGroup, &allRemembered);
       denied = denied || answer.denied;
       if (answer.result == ERROR_SUCCESS) {
         *program = answer.program;

@@ -61,8 +61,10 @@ class ProgramSearchCache {
     std::vector<Stamp> stamps;
   };
 
-  // The folder's answer, from memory when it is still good.
-  const Answer& FolderAnswer(const std::string& name, const std::string& folder, bool* remembered);
+  // The folder's answer for the real user and group, from memory when it
+  // is still good; else *remembered becomes false.
+  const Answer& FolderAnswer(const std::string& name, const std::string& folder, uid_t user, gid_t userGroup,
+                             bool* remembered);
 
   static bool TakeStamp(const std::string& path, bool folder, Stamp* stamp);
   static bool StillSo(const Stamp& stamp);
