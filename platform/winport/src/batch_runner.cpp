@@ -3,6 +3,7 @@
 #include <ctype.h>
 #include <errno.h>
 #include <fcntl.h>
+#include <pthread.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -24,9 +25,9 @@ namespace {
 const size_t kMaxBatchFile = 1 << 20;
 
 // One line of the file, prepared in the parent: the child is a copy of a
-// process that may run other threads, so it may only call functions that
-// are safe after fork (no allocation, no locks), and everything it needs is
-// made here.
+// process that may run other threads, or shares its memory, so it may only
+// call functions that are safe after fork (no allocation, no locks), and
+// everything it needs is made here.
 struct Step {
   bool run = false;           // a program call; else "if exist A del B"
   std::string testPath;       // POSIX paths; empty when the name cannot be resolved
@@ -168,17 +169,21 @@ int RunStep(const Step& step, bool last, char* const* environment) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
-// The interpreter, in the new process. Only calls that are safe after fork.
+// The interpreter, in the new process. Only calls that are safe after fork,
+// and none that writes memory of the caller's, with which it may share its
+// memory until it starts its program (see StartBatchFile).
 [[noreturn]] void Interpret(const Plan& plan, const std::string& posixDirectory, char* const* environment,
                             const ChildStreams& streams, int nullDevice) {
-  // A new Windows process starts with nothing of its parent's: no blocked
-  // signals, default handlers, only the three standard handles.
-  sigset_t none;
-  sigemptyset(&none);
-  sigprocmask(SIG_SETMASK, &none, nullptr);
+  // A new Windows process starts with nothing of its parent's: default
+  // handlers, no blocked signals, only the three standard handles. The
+  // handlers go first: a signal that came while the caller's handlers were
+  // still set would run them here.
   struct sigaction standard = {};
   standard.sa_handler = SIG_DFL;
   for (int signal = 1; signal < NSIG; ++signal) sigaction(signal, &standard, nullptr);
+  sigset_t none;
+  sigemptyset(&none);
+  sigprocmask(SIG_SETMASK, &none, nullptr);
   for (int fd = 0; fd < 3; ++fd) {
     int from = streams.fds[fd] == ChildStreams::kNullStream ? nullDevice : streams.fds[fd];
     if (from >= 0 && from != fd && dup2(from, fd) < 0) _exit(1);
@@ -207,6 +212,54 @@ int RunStep(const Step& step, bool last, char* const* environment) {
   _exit(exitCode);
 }
 
+// True when the interpreter may share the caller's memory: the batch starts
+// a program only on its last line (the usual batch: old output deleted, one
+// program run), so the interpreter never starts a process of its own, and
+// that program's output file, if it exists, is a plain file. Opening
+// anything else (a pipe without a reader) may wait, and the caller must not
+// be held meanwhile: its time-out could not end the wait.
+bool MayShareMemory(const Plan& plan) {
+  for (size_t i = 0; i < plan.steps.size(); ++i) {
+    const Step& step = plan.steps[i];
+    if (step.run && i + 1 < plan.steps.size()) return false;
+    struct stat st;
+    if (step.run && !step.redirect.empty() && stat(step.redirect.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+      return false;
+  }
+  return true;
+}
+
+// What the interpreter is given.
+struct Interpreter {
+  const Plan* plan;
+  const std::string* posixDirectory;
+  char* const* environment;
+  const ChildStreams* streams;
+  int nullDevice;
+};
+
+// Starts the interpreter with vfork: in the caller's memory, with the
+// calling thread held until the interpreter has started its program or
+// ended. The caller's pages are neither copied nor marked for copying,
+// which a fork of a large process spends most of its time on. All signals
+// stay blocked until the interpreter has put back the default handlers, so
+// that none of the caller's handlers runs in it. The interpreter never
+// returns here (it ends in exec or _exit), and it writes nothing of this
+// frame. The child's pid, or -1 with errno set.
+__attribute__((noinline)) pid_t StartSharingMemory(const Interpreter* interpreter) {
+  sigset_t all, saved;
+  sigfillset(&all);
+  pthread_sigmask(SIG_SETMASK, &all, &saved);
+  const pid_t child = vfork();
+  if (child == 0)
+    Interpret(*interpreter->plan, *interpreter->posixDirectory, interpreter->environment, *interpreter->streams,
+              interpreter->nullDevice);
+  const int error = errno;
+  pthread_sigmask(SIG_SETMASK, &saved, nullptr);
+  errno = error;
+  return child;
+}
+
 }  // namespace
 
 DWORD StartBatchFile(const std::string& batchPath, const std::string& directory, const std::string& posixDirectory,
@@ -217,7 +270,8 @@ DWORD StartBatchFile(const std::string& batchPath, const std::string& directory,
     if (fd == ChildStreams::kNullStream && nullDevice < 0) nullDevice = open("/dev/null", O_RDWR | O_CLOEXEC);
   }
   char* const* childEnvironment = environment ? environment : environ;
-  pid_t child = fork();
+  const Interpreter interpreter = {&plan, &posixDirectory, childEnvironment, &streams, nullDevice};
+  pid_t child = MayShareMemory(plan) ? StartSharingMemory(&interpreter) : fork();
   if (child == 0) Interpret(plan, posixDirectory, childEnvironment, streams, nullDevice);
   int error = errno;
   if (nullDevice >= 0) close(nullDevice);

@@ -3,6 +3,8 @@
 // line that cannot run stops the file before anything ran, and file names
 // full of metacharacters stay single arguments. Also the standard handles
 // of STARTF_USESTDHANDLES, which the batch's programs inherit.
+#include <pthread.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <windows.h>
 
@@ -120,6 +122,57 @@ TEST_F(BatchRunnerTest, StandardInputIsTheNullDeviceAndEndingTheBatchEndsItsProg
   EXPECT_EQ(258u, RunBatch("sh -c \"sleep 30; echo late > late.txt\"\n", true, 200));
   Sleep(100);
   EXPECT_FALSE(Exists(dir.file("late.txt")));
+  // An output file that is a pipe nobody reads: the interpreter waits in
+  // opening it, and the caller's time-out ends the wait.
+  ASSERT_EQ(0, mkfifo(dir.file("pipe.out").c_str(), 0644));
+  EXPECT_EQ(258u, RunBatch("showargs x > pipe.out\n", true, 200));
+}
+
+// The signal lines of a process's status: blocked, ignored and caught.
+std::string SignalState(const std::string& status) {
+  std::string lines;
+  for (const char* key : {"SigBlk:", "SigIgn:", "SigCgt:"}) {
+    size_t at = status.find(key);
+    if (at != std::string::npos) lines += status.substr(at, status.find('\n', at) - at + 1);
+  }
+  return lines;
+}
+
+void CountSignal(int) {}
+
+TEST_F(BatchRunnerTest, TheBatchsProgramsGetNoneOfTheCallersSignalSettingsAndTheCallerKeepsThem) {
+  // A caller that blocks, ignores and catches signals; its programs start
+  // with none of that, whether the interpreter shares the caller's memory
+  // (one program, on the last line) or is a copy of it (a program before).
+  sigset_t blocked, saved;
+  sigemptyset(&blocked);
+  sigaddset(&blocked, SIGUSR2);
+  pthread_sigmask(SIG_BLOCK, &blocked, &saved);
+  struct sigaction ignore = {}, catcher = {}, savedUsr1, savedTerm;
+  ignore.sa_handler = SIG_IGN;
+  catcher.sa_handler = CountSignal;
+  sigaction(SIGUSR1, &ignore, &savedUsr1);
+  sigaction(SIGTERM, &catcher, &savedTerm);
+  const std::string clean = "SigBlk:\t0000000000000000\nSigIgn:\t0000000000000000\nSigCgt:\t0000000000000000\n";
+
+  EXPECT_EQ(0u, RunBatch("@echo off\nif exist last.txt del last.txt\ncat /proc/self/status > last.txt\n"));
+  EXPECT_EQ(clean, SignalState(ReadBytes(dir.file("last.txt"))));
+  EXPECT_EQ(0u, RunBatch("cat /proc/self/status > first.txt\ncat /proc/self/status > last.txt\n"));
+  EXPECT_EQ(clean, SignalState(ReadBytes(dir.file("first.txt"))));
+  EXPECT_EQ(clean, SignalState(ReadBytes(dir.file("last.txt"))));
+
+  sigset_t now;
+  pthread_sigmask(SIG_SETMASK, nullptr, &now);
+  EXPECT_TRUE(sigismember(&now, SIGUSR2));
+  EXPECT_FALSE(sigismember(&now, SIGUSR1));
+  struct sigaction current;
+  sigaction(SIGUSR1, nullptr, &current);
+  EXPECT_EQ(SIG_IGN, current.sa_handler);
+  sigaction(SIGTERM, nullptr, &current);
+  EXPECT_EQ(&CountSignal, current.sa_handler);
+  sigaction(SIGUSR1, &savedUsr1, nullptr);
+  sigaction(SIGTERM, &savedTerm, nullptr);
+  pthread_sigmask(SIG_SETMASK, &saved, nullptr);
 }
 
 TEST_F(BatchRunnerTest, StandardHandlesThatAreNoFileHandlesAreRefused) {

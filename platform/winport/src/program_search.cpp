@@ -12,6 +12,7 @@
 
 #include "ascii_text.h"
 #include "path_resolver.h"
+#include "program_search_cache.h"
 #include "win_path.h"
 
 namespace winport {
@@ -48,12 +49,14 @@ std::string CurrentFolder() {
 // Checks one candidate path. ERROR_SUCCESS when it is a program (or batch
 // file) to run, ERROR_ACCESS_DENIED when it is a file that may not be run,
 // ERROR_FILE_NOT_FOUND when there is no such file.
-DWORD Check(const std::string& windowsPath, ProgramFile* program, DWORD* notFound) {
+// `entries` (may be null) receives the path of an entry that exists.
+DWORD Check(const std::string& windowsPath, ProgramFile* program, DWORD* notFound, std::vector<std::string>* entries) {
   ResolvedPath resolved = ResolvePath(windowsPath.c_str());
   if (!resolved.valid || !resolved.found) {
     *notFound = resolved.NotFoundError();
     return ERROR_FILE_NOT_FOUND;
   }
+  if (entries) entries->push_back(resolved.posix);
   struct stat st;
   if (stat(resolved.posix.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return ERROR_FILE_NOT_FOUND;
   bool batch = IsBatchName(resolved.posix);
@@ -65,9 +68,9 @@ DWORD Check(const std::string& windowsPath, ProgramFile* program, DWORD* notFoun
 
 // Tries the name variants in one place; the first that can run wins.
 DWORD TryVariants(const std::string& prefix, const std::string& name, ProgramFile* program,
-                  bool* denied, DWORD* notFound) {
+                  bool* denied, DWORD* notFound, std::vector<std::string>* entries) {
   for (const std::string& variant : ProgramNameVariants(name)) {
-    DWORD result = Check(prefix + variant, program, notFound);
+    DWORD result = Check(prefix + variant, program, notFound, entries);
     if (result == ERROR_SUCCESS) return result;
     if (result == ERROR_ACCESS_DENIED) *denied = true;
   }
@@ -101,12 +104,24 @@ DWORD FindProgram(const std::string& name, bool search, ProgramFile* program) {
   bool denied = false;
   DWORD notFound = ERROR_FILE_NOT_FOUND;
   if (!search || HasFolder(name)) {
-    if (TryVariants("", name, program, &denied, &notFound) == ERROR_SUCCESS) return ERROR_SUCCESS;
+    if (TryVariants("", name, program, &denied, &notFound, nullptr) == ERROR_SUCCESS) return ERROR_SUCCESS;
     return denied ? ERROR_ACCESS_DENIED : notFound;
   }
-  for (const std::string& folder : ProgramSearchFolders()) {
-    std::string prefix = folder == "/" ? folder : folder + "/";
-    if (TryVariants(prefix, name, program, &denied, &notFound) == ERROR_SUCCESS) return ERROR_SUCCESS;
+  // Never destroyed: programs may be started from other objects' destructors at exit.
+  static ProgramSearchCache* answers = new ProgramSearchCache;
+  return answers->Find(name, ProgramSearchFolders(), program);
+}
+
+DWORD SearchFolder(const std::string& name, const std::string& folder, ProgramFile* program, bool* denied,
+                   std::vector<std::string>* entries) {
+  DWORD notFound = ERROR_FILE_NOT_FOUND;
+  return TryVariants(folder == "/" ? folder : folder + "/", name, program, denied, &notFound, entries);
+}
+
+DWORD SearchFolders(const std::string& name, const std::vector<std::string>& folders, ProgramFile* program) {
+  bool denied = false;
+  for (const std::string& folder : folders) {
+    if (SearchFolder(name, folder, program, &denied, nullptr) == ERROR_SUCCESS) return ERROR_SUCCESS;
   }
   return denied ? ERROR_ACCESS_DENIED : ERROR_FILE_NOT_FOUND;
 }
