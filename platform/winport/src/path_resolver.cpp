@@ -52,6 +52,16 @@ ResolvedPath ResolvePath(const char* windowsPath) {
       }
       names[i] = match;
       candidate = current + "/" + match;
+      // Most often only this component differed in case: when the rest
+      // exists as written, one lookup settles it, as one per component would.
+      if (i + 2 < names.size()) {
+        std::string whole = candidate;
+        for (size_t j = i + 1; j < names.size(); ++j) whole += "/" + names[j];
+        if (EntryExists(whole)) {
+          current = whole;
+          break;
+        }
+      }
     }
     current = candidate;
   }

@@ -5,7 +5,10 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
+#include "folder_index.h"
+#include "path_resolver.h"
 #include "testsupport/files.h"
 #include "testsupport/temp_dir.h"
 
@@ -87,6 +90,44 @@ TEST_F(PathResolverTest, MissingFileAndMissingFolderGiveTheirOwnErrors) {
 TEST_F(PathResolverTest, CreatingInAMissingFolderFails) {
   EXPECT_EQ(nullptr, fopen("nofolder\\a.sql", "w"));
   EXPECT_EQ(static_cast<DWORD>(ERROR_PATH_NOT_FOUND), GetLastError());
+}
+
+}  // namespace
+
+namespace {
+
+// The plain way: every component taken as written when it exists, else the
+// first entry in byte order that matches it without regard to case.
+std::string ResolvedOneByOne(const std::string& root, const std::vector<std::string>& names) {
+  std::string current = root;
+  for (const std::string& name : names) {
+    struct stat st;
+    std::string next = current + "/" + name;
+    if (lstat(next.c_str(), &st) != 0) {
+      const std::string match = winport::ScanIgnoringCase(current, name);
+      next = current + "/" + (match.empty() ? name : match);
+    }
+    current = next;
+  }
+  return current;
+}
+
+// Paths where one component differs in case and the rest are written as on
+// disk, differ in case too, or are missing, against the plain way.
+TEST_F(PathResolverTest, ComponentsAfterACaseMismatchResolveAsOneByOne) {
+  for (const char* folder : {"Proj/Sub", "Proj/sub", "Proj/Sub/Deep", "Proj/Sub/deep", "Proj/sub/Deep", "Proj/Sub/Deep/End"})
+    ASSERT_EQ(0, mkdir(dir.file(folder).c_str(), 0777)) << folder;
+  WriteBytes(dir.file("Proj/Sub/Deep/End/f.txt"), "x");
+  const std::vector<std::vector<std::string>> paths = {
+      {"proj", "Sub", "Deep", "End", "f.txt"}, {"proj", "SUB", "Deep", "End", "f.txt"},
+      {"proj", "Sub", "DEEP", "end", "F.TXT"}, {"proj", "sub", "Deep"},
+      {"proj", "Sub", "Deep", "Gone", "f.txt"}, {"PROJ", "sub", "deep", "end"},
+      {"proj", "Sub", "deep", "End", "f.txt"}};
+  for (const std::vector<std::string>& names : paths) {
+    std::string windowsPath = dir.path();
+    for (const std::string& name : names) windowsPath += "\\" + name;
+    EXPECT_EQ(ResolvedOneByOne(dir.path(), names), winport::ResolvePath(windowsPath.c_str()).posix) << windowsPath;
+  }
 }
 
 }  // namespace
