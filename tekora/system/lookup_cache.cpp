@@ -11,6 +11,8 @@
 #include <tekora/system.h>
 #include <tekora/tree_search.h>
 
+#include "../core/not_found_list.h"
+
 namespace {
 
 const char kCacheSection[] = "Cache";
@@ -130,6 +132,8 @@ int PAResolveInclude(LPCSTR projectDir, CString& name, unsigned int) {
     if (!PAFindFileInTree(base, found)) {
       CString existing(given);
       if (!PACheckPath(existing, 0, 0)) return 0;
+      // The file is there after all: later searches for it look again.
+      tekora::ForgetMissing(key);
       found = existing;
     }
   }

@@ -105,3 +105,25 @@ TEST_F(LookupCacheTest, ADirectoryIsCachedAndDroppedWhenDeleted) {
 }
 
 }  // namespace
+
+namespace {
+
+// An include that the tree search misses but that exists where the caller
+// named it is taken off the search's not-found list: a later search for the
+// name looks at the disk again and finds the header once it is in the tree.
+TEST_F(LookupCacheTest, AnIncludeFoundWhereNamedIsNoLongerKnownMissing) {
+  WriteBytes(dir.file("elsewhere/outside.h"), "x");
+  CString name(dir.winPath("elsewhere\\outside.h").c_str());
+  bool searched = false;
+  EXPECT_EQ(1, Include(name, &searched));
+  EXPECT_TRUE(searched);
+
+  WriteBytes(dir.file("home/lib/outside.h"), "x");
+  CString found("outside.h");
+  testing::internal::CaptureStdout();
+  EXPECT_TRUE(PAFindFileInTree(Base().c_str(), found));
+  EXPECT_NE(std::string::npos, testing::internal::GetCapturedStdout().find("Searching file"));
+  EXPECT_EQ("..\\..\\outside.h", std::string(found));
+}
+
+}  // namespace
