@@ -39,8 +39,9 @@ int PANodeObject::LoadNode(bool fileChecked) {
   }
   // The key names as the profile call lists them into a buffer as large as
   // the file, without the buffer: a section without keys does not load.
+  PAIniSection* section = tekora::CachedProfileSection(m_strFile, m_strName);
   std::string names;
-  if (!tekora::ReadProfileKeyNames(m_strFile, m_strName, &names) || names.empty()) return 0;
+  if (section == NULL || !tekora::SectionKeyNames(section, &names) || names.empty()) return 0;
 
   CString childsKey;
   childsKey.LoadString(IDS_PA_CFG_CHILDS);
@@ -51,13 +52,17 @@ int PANodeObject::LoadNode(bool fileChecked) {
       item->Read();
       continue;
     }
+    // The new item's file and section are the node's: it reads from the
+    // section found above rather than finding it once more.
     item = new PAConfigInt(m_strFile, m_strName, key, NULL);
-    if (item->Read()) {
+    if (item->ReadFromSection(section)) {
       AddItem(item);
     } else {
       delete item;
     }
   }
+  // A tree holds many nodes of a few items: their arrays keep no spare room.
+  m_items.FreeExtra();
   return LoadChildNodes(fileChecked);
 }
 
@@ -98,5 +103,6 @@ int PANodeObject::LoadChildNodes(bool fileChecked) {
       delete child;
     }
   }
+  m_children.FreeExtra();
   return 1;
 }

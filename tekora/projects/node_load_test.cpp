@@ -1,6 +1,8 @@
-// A loaded tree against the profile calls: on generated files, every node
-// holds one item per key that the key-name list gives (CHILDS aside, keys
-// that differ only in case once), each with the value the string read gives.
+// Loaded and saved trees against the profile calls: on generated files,
+// every node holds one item per key that the key-name list gives (CHILDS
+// aside, keys that differ only in case once), each with the value the string
+// read gives; a save leaves the file as the same changes made through the
+// write call do.
 #include <string.h>
 
 #include <random>
@@ -14,6 +16,7 @@
 
 namespace {
 
+using testsupport::ReadBytes;
 using testsupport::WriteBytes;
 
 class NodeLoadTest : public testsupport::IsolatedTest {
@@ -87,6 +90,70 @@ TEST_F(NodeLoadTest, LoadedNodesHoldWhatTheProfileCallsGive) {
     int nodes = 0;
     root.Walk(CheckNode, &nodes);
     EXPECT_GT(nodes, 0);
+    PAGetProfileCache()->RemoveAllFiles();
+  }
+}
+
+// Changes to a loaded tree: new values, items flagged do-not-store (their
+// keys go), and items of another section or file among a node's items.
+struct Changes {
+  std::mt19937* random;
+  std::string plainFile;
+};
+
+int ChangeNode(PANodeObject* node, void* user) {
+  Changes* changes = static_cast<Changes*>(user);
+  std::mt19937& random = *changes->random;
+  const char* plain = changes->plainFile.c_str();
+  for (int i = 0; i < node->GetItemCount(); ++i) {
+    PAConfigInt* item = node->GetItem(i);
+    switch (random() % 4) {
+      case 0:
+        item->SetValue(("new " + std::to_string(random() % 100)).c_str());
+        PAWritePrivateProfileString(node->GetName(), item->GetKey(), item->GetValue(), plain);
+        break;
+      case 1:
+        item->SetDoNotStore(1);
+        PAWritePrivateProfileString(node->GetName(), item->GetKey(), nullptr, plain);
+        break;
+    }
+  }
+  if (random() % 4 == 0) {
+    PAConfigInt* elsewhere = new PAConfigInt(node->GetFile(), "OTHER", node->GetName(), "x");
+    elsewhere->SetValue("from elsewhere");
+    node->AddItem(elsewhere);
+    PAWritePrivateProfileString("OTHER", node->GetName(), "from elsewhere", plain);
+  }
+  return 1;
+}
+
+TEST_F(NodeLoadTest, SavedTreesWriteWhatTheWriteCallsWrite) {
+  std::mt19937 random(5);
+  for (int round = 0; round < 15; ++round) {
+    // Sections that each list later ones once, so that a save writes the
+    // CHILDS lists back as they were.
+    std::string file;
+    for (int s = 0; s < 30; ++s) {
+      file += "[N" + std::to_string(s) + "]\r\n";
+      std::string childs;
+      for (int c = 3 * s + 1; c <= 3 * s + 3 && c < 30; ++c) childs += "N" + std::to_string(c) + ",";
+      if (!childs.empty()) file += "CHILDS=" + childs + "\r\n";
+      for (int k = static_cast<int>(random() % 4); k >= 0; --k) {
+        file += "K" + std::to_string(k) + "=" + std::to_string(random() % 1000) + "\r\n";
+      }
+    }
+    WriteBytes(dir.file("tree.ini"), file);
+    WriteBytes(dir.file("plain.ini"), file);
+    PANodeObject root;
+    root.SetFile("tree.ini");
+    root.SetName("N0");
+    ASSERT_EQ(1, root.Load());
+    Changes changes{&random, dir.winPath("plain.ini")};
+    root.Walk(ChangeNode, &changes);
+    EXPECT_EQ(1, root.Save());
+    PASaveProfiles();
+    PAWritePrivateProfileString(nullptr, nullptr, nullptr, "plain.ini");
+    ASSERT_EQ(ReadBytes(dir.file("plain.ini")), ReadBytes(dir.file("tree.ini")));
     PAGetProfileCache()->RemoveAllFiles();
   }
 }

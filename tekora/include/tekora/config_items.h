@@ -116,6 +116,13 @@ class PAConfigString : public PAConfigObject {
  protected:
   CString m_strDefault;
   CString m_strValue;
+
+ private:
+  friend class PANodeObject;
+  // Read and Write on the cached section of this item's file and section,
+  // found by the caller: a tree finds it once for all the items of a node.
+  int ReadFromSection(PAIniSection* section);
+  int WriteToSection(PAIniSection* section);
 };
 
 class PAConfigInt : public PAConfigString {
