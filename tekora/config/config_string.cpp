@@ -68,6 +68,13 @@ int PAConfigString::WriteToSection(PAIniSection* section) {
   return section->SetEntry(m_strKey, m_strValue, 1);
 }
 
+void PAConfigString::ShareAddress(const tekora::SharedText& file, const tekora::SharedText& section,
+                                  const tekora::SharedText& key) {
+  m_strKey = key;
+  m_strFile = file;
+  m_strSection = section;
+}
+
 LPCSTR PAConfigString::GetValue() const { return m_strValue; }
 
 void PAConfigString::SetValue(LPCSTR value) { m_strValue = value; }

@@ -23,11 +23,27 @@ std::string FoldedName(LPCSTR name) {
 
 }  // namespace
 
-int PANodeObject::Load() { return LoadNode(false); }
+// Sibling sections mostly have the same keys: their items share one copy of
+// each key text, and of the file's name. The texts are kept while one
+// node's children load.
+struct PANodeObject::SharedTexts {
+  std::unordered_map<std::string, tekora::SharedText> texts;
+
+  const tekora::SharedText& Share(LPCSTR text) {
+    tekora::SharedText& shared = texts[text];
+    if (shared.IsEmpty()) shared.Assign(text);
+    return shared;
+  }
+};
+
+int PANodeObject::Load() {
+  SharedTexts texts;
+  return LoadNode(false, &texts);
+}
 
 int PANodeObject::LoadChildren() { return LoadChildNodes(false); }
 
-int PANodeObject::LoadNode(bool fileChecked) {
+int PANodeObject::LoadNode(bool fileChecked, SharedTexts* texts) {
   if (m_strFile.IsEmpty() || m_strName.IsEmpty()) return 0;
   if (!fileChecked) {
     unsigned int size = 0;
@@ -45,6 +61,8 @@ int PANodeObject::LoadNode(bool fileChecked) {
 
   CString childsKey;
   childsKey.LoadString(IDS_PA_CFG_CHILDS);
+  const tekora::SharedText* file = NULL;
+  tekora::SharedText sectionName;
   for (const char* key = names.c_str(); *key != '\0'; key += strlen(key) + 1) {
     if (childsKey.CompareNoCase(key) == 0) continue;
     PAConfigInt* item = FindItem(key, 0);
@@ -52,9 +70,16 @@ int PANodeObject::LoadNode(bool fileChecked) {
       item->Read();
       continue;
     }
-    // The new item's file and section are the node's: it reads from the
-    // section found above rather than finding it once more.
-    item = new PAConfigInt(m_strFile, m_strName, key, NULL);
+    // The new item's file and section are the node's: it shares their texts
+    // with the node's other items, and reads from the section found above
+    // rather than finding it once more.
+    if (file == NULL) {
+      file = &texts->Share(m_strFile);
+      sectionName.Assign(m_strName);
+    }
+    const tekora::SharedText& sharedKey = texts->Share(key);
+    item = new PAConfigInt;
+    item->ShareAddress(*file, sectionName, sharedKey);
     if (item->ReadFromSection(section)) {
       AddItem(item);
     } else {
@@ -77,6 +102,7 @@ int PANodeObject::LoadChildNodes(bool fileChecked) {
     return 1;
   }
 
+  SharedTexts texts;
   // The children by name, so that a long list finds its existing children
   // without a scan per name.
   std::unordered_map<std::string, PANodeObject*> byName;
@@ -91,12 +117,12 @@ int PANodeObject::LoadChildNodes(bool fileChecked) {
     auto existing = byName.find(FoldedName(name));
     if (existing != byName.end()) {
       PANodeObject* child = existing->second;
-      child->LoadNode(fileChecked && child->m_strFile == m_strFile);
+      child->LoadNode(fileChecked && child->m_strFile == m_strFile, &texts);
       continue;
     }
     PANodeTemplate named = {0, NULL, NULL, NULL, name};
     PANodeObject* child = new PANodeObject;
-    if (child->InitFromTemplate(m_strFile, &named, this, 0) && child->LoadNode(fileChecked)) {
+    if (child->InitFromTemplate(m_strFile, &named, this, 0) && child->LoadNode(fileChecked, &texts)) {
       AddChild(child);
       byName[FoldedName(name)] = child;
     } else {

@@ -158,4 +158,40 @@ TEST_F(NodeLoadTest, SavedTreesWriteWhatTheWriteCallsWrite) {
   }
 }
 
+TEST_F(NodeLoadTest, ItemsOfLoadedNodesKeepAnAddressOfTheirOwn) {
+  WriteBytes(dir.file("t.ini"), "[ROOT]\r\nCHILDS=A,B,\r\nK=r\r\n[A]\r\nK=a\r\nL=a2\r\n[B]\r\nK=b\r\n");
+  PANodeObject root;
+  root.SetFile("t.ini");
+  root.SetName("ROOT");
+  ASSERT_EQ(1, root.Load());
+  PANodeObject* a = root.GetChild(0);
+  PANodeObject* b = root.GetChild(1);
+  ASSERT_EQ(2, a->GetItemCount());
+  // Readdressing one item leaves the others (in this node and the next)
+  // where they were.
+  PAConfigInt* moved = a->GetItem(0);
+  EXPECT_EQ(1, moved->Init("other.ini", "MOVED", "KEY", NULL));
+  EXPECT_STREQ("t.ini", a->GetItem(1)->GetFile());
+  EXPECT_STREQ("A", a->GetItem(1)->GetSection());
+  EXPECT_STREQ("K", b->GetItem(0)->GetKey());
+  EXPECT_STREQ("t.ini", b->GetItem(0)->GetFile());
+  // An item given its own texts back keeps them.
+  EXPECT_EQ(1, b->GetItem(0)->SetFile(b->GetItem(0)->GetFile()));
+  EXPECT_EQ(1, b->GetItem(0)->Init(nullptr, b->GetItem(0)->GetSection(), b->GetItem(0)->GetKey(), nullptr));
+  EXPECT_STREQ("t.ini", b->GetItem(0)->GetFile());
+  EXPECT_STREQ("B", b->GetItem(0)->GetSection());
+  EXPECT_STREQ("K", b->GetItem(0)->GetKey());
+  moved->SetValue("moved");
+  EXPECT_EQ(1, root.Save());
+  char value[32];
+  PAGetPrivateProfileString("MOVED", "KEY", "", value, sizeof value, "other.ini");
+  EXPECT_STREQ("moved", value);
+  PAGetPrivateProfileString("B", "K", "", value, sizeof value, "t.ini");
+  EXPECT_STREQ("b", value);
+  // Cleared, the tree frees every text it shared (the sanitizer run finds
+  // any left over).
+  root.Clear();
+  EXPECT_EQ(0, root.GetChildCount());
+}
+
 }  // namespace
