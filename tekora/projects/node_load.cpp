@@ -1,5 +1,7 @@
 // PANodeObject::Load and LoadChildren: a tree read from the cached file,
 // section by section along the CHILDS lists.
+#include <string.h>
+
 #include <string>
 #include <unordered_map>
 
@@ -14,6 +16,15 @@ namespace {
 
 // PACheckConfigFile warns about a file shorter than this.
 const unsigned int kShortestQuietConfigFile = 52;
+
+// Room for `count` elements, so that appending up to that many moves the
+// array at most once (the array keeps its room when it shrinks back).
+void Reserve(CObArray& array, INT_PTR count) {
+  const INT_PTR size = array.GetSize();
+  if (count <= size) return;
+  array.SetSize(count);
+  array.SetSize(size);
+}
 
 std::string FoldedName(LPCSTR name) {
   CString folded(name);
@@ -61,6 +72,9 @@ int PANodeObject::LoadNode(bool fileChecked, SharedTexts* texts) {
 
   CString childsKey;
   childsKey.LoadString(IDS_PA_CFG_CHILDS);
+  INT_PTR keys = 0;
+  for (const char* key = names.c_str(); *key != '\0'; key += strlen(key) + 1) ++keys;
+  Reserve(m_items, GetItemCount() + keys);
   const tekora::SharedText* file = NULL;
   tekora::SharedText sectionName;
   for (const char* key = names.c_str(); *key != '\0'; key += strlen(key) + 1) {
@@ -96,8 +110,9 @@ int PANodeObject::LoadChildNodes(bool fileChecked) {
   childsKey.LoadString(IDS_PA_CFG_CHILDS);
   PAConfigString childs(m_strFile, m_strName, childsKey, NULL);
   if (!childs.Read()) return 1;
-  CString rest = childs.GetValue();
-  if (rest.IsEmpty()) {
+  // The names are cut out of the value, which nothing below changes.
+  LPCSTR rest = childs.GetValue();
+  if (*rest == '\0') {
     childs.Remove(0);
     return 1;
   }
@@ -108,10 +123,15 @@ int PANodeObject::LoadChildNodes(bool fileChecked) {
   std::unordered_map<std::string, PANodeObject*> byName;
   for (int i = GetChildCount() - 1; i >= 0; --i) byName[FoldedName(GetChild(i)->GetName())] = GetChild(i);
 
-  while (!rest.IsEmpty()) {
-    const int comma = rest.Find(',');
-    CString name = comma < 0 ? rest : rest.Left(comma);
-    rest = comma < 0 ? CString() : rest.Mid(comma + 1);
+  INT_PTR listed = 1;
+  for (LPCSTR comma = strchr(rest, ','); comma != NULL; comma = strchr(comma + 1, ',')) ++listed;
+  Reserve(m_children, GetChildCount() + listed);
+
+  while (*rest != '\0') {
+    LPCSTR comma = strchr(rest, ',');
+    const size_t length = comma != NULL ? static_cast<size_t>(comma - rest) : strlen(rest);
+    CString name(rest, static_cast<int>(length));
+    rest += comma != NULL ? length + 1 : length;
     if (name.IsEmpty() || NamesSelfOrAncestor(name)) continue;
 
     auto existing = byName.find(FoldedName(name));
