@@ -16,7 +16,7 @@ PAObject::~PAObject() {}
 CRuntimeClass* PAObject::GetThisClass() { return RUNTIME_CLASS(PAObject); }
 
 int PAObject::SetFile(LPCSTR file) {
-  if (file != NULL) m_strFile = file;
+  if (file != NULL) m_strFile.Assign(file);
   return HasFile();
 }
 
@@ -42,8 +42,8 @@ CRuntimeClass* PAConfigObject::GetBaseClass() { return RUNTIME_CLASS(PAObject); 
 
 int PAConfigObject::Init(LPCSTR file, LPCSTR section, LPCSTR key) {
   if (!SetFile(file)) return 0;
-  if (section != NULL) m_strSection = section;
-  if (key != NULL) m_strKey = key;
+  if (section != NULL) m_strSection.Assign(section);
+  if (key != NULL) m_strKey.Assign(key);
   return IsComplete(0);
 }
 

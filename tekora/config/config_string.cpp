@@ -41,10 +41,16 @@ int PAConfigString::Init(LPCSTR file, LPCSTR section, LPCSTR key, LPCSTR default
 
 int PAConfigString::Read() {
   if (m_bDoNotStore || !IsComplete(0)) return 0;
+  return ReadFromSection(tekora::CachedProfileSection(m_strFile, m_strSection));
+}
+
+int PAConfigString::ReadFromSection(PAIniSection* section) {
+  if (m_bDoNotStore || !IsComplete(0)) return 0;
   // The text PAGetPrivateProfileString leaves in a buffer of that size, read
   // without the buffer (and its check that the buffer can be written, which
   // costs a system call here); a read that gives nothing counts as empty.
-  if (!tekora::ReadProfileString(m_strFile, m_strSection, m_strKey, m_strDefault, kValueBufferSize, &m_strValue) ||
+  if (section == NULL ||
+      !tekora::ReadSectionString(section, m_strKey, m_strDefault, kValueBufferSize, &m_strValue) ||
       m_strValue.IsEmpty()) {
     m_strValue = m_strDefault;
   }
@@ -54,6 +60,19 @@ int PAConfigString::Read() {
 int PAConfigString::Write() {
   if (m_bDoNotStore || !IsComplete(0)) return 0;
   return PAWritePrivateProfileString(m_strSection, m_strKey, m_strValue, m_strFile);
+}
+
+int PAConfigString::WriteToSection(PAIniSection* section) {
+  if (m_bDoNotStore || !IsComplete(0) || section == NULL) return 0;
+  // PAWritePrivateProfileString's last step, on the section it would find.
+  return section->SetEntry(m_strKey, m_strValue, 1);
+}
+
+void PAConfigString::ShareAddress(const tekora::SharedText& file, const tekora::SharedText& section,
+                                  const tekora::SharedText& key) {
+  m_strKey = key;
+  m_strFile = file;
+  m_strSection = section;
 }
 
 LPCSTR PAConfigString::GetValue() const { return m_strValue; }

@@ -42,12 +42,9 @@ PAIniEntry* ProfileEntryFor(PAIniSection* section, LPCSTR key, LPCSTR defaultVal
   return section->FindEntry(key);
 }
 
-bool ReadProfileString(LPCSTR file, LPCSTR section, LPCSTR key, LPCSTR defaultValue, unsigned int size,
-                       CString* value) {
-  if (file == nullptr || *file == '\0' || section == nullptr || key == nullptr || size == 0) return false;
-  PAIniSection* found = CachedProfileSection(file, section);
-  if (found == nullptr) return false;
-  PAIniEntry* entry = ProfileEntryFor(found, key, defaultValue);
+bool ReadSectionString(PAIniSection* section, LPCSTR key, LPCSTR defaultValue, unsigned int size, CString* value) {
+  if (key == nullptr || size == 0) return false;
+  PAIniEntry* entry = ProfileEntryFor(section, key, defaultValue);
   if (entry == nullptr) return false;
   size_t length = strlen(entry->GetValue());
   if (length > size - 1) length = size - 1;

@@ -52,13 +52,11 @@ void AppendName(std::string& list, LPCSTR name) {
 
 namespace tekora {
 
-bool ReadProfileKeyNames(LPCSTR file, LPCSTR section, std::string* names) {
-  PAIniSection* found = CachedProfileSection(file, section);
-  if (found == nullptr) return false;
+bool SectionKeyNames(const PAIniSection* section, std::string* names) {
   try {
     names->clear();
-    for (int i = 0; i < found->GetEntryCount(); ++i) {
-      LPCSTR key = found->GetEntry(i)->GetKey();
+    for (int i = 0; i < section->GetEntryCount(); ++i) {
+      LPCSTR key = section->GetEntry(i)->GetKey();
       if (*key == '\0') continue;
       names->append(key);
       names->push_back('\0');

@@ -38,17 +38,17 @@ PAIniSection* CachedProfileSection(LPCSTR file, LPCSTR section);
 // memory runs out.
 PAIniEntry* ProfileEntryFor(PAIniSection* section, LPCSTR key, LPCSTR defaultValue);
 
-// The value PAGetPrivateProfileString (section, key, default, buffer,
-// size, file) leaves in a buffer of `size` bytes (at most size - 1
-// characters), without the buffer: false, with `value` unchanged, where that
-// call returns 0 before it writes the buffer. Throws the framework's memory
-// exception.
-bool ReadProfileString(LPCSTR file, LPCSTR section, LPCSTR key, LPCSTR defaultValue, unsigned int size,
-                       CString* value);
+// The value PAGetPrivateProfileString (section, key, default, buffer, size,
+// file) leaves in a buffer of `size` bytes, without the buffer, given the
+// section that CachedProfileSection finds for the file: the key's value
+// (the key added with the trimmed default when missing), at most size - 1
+// characters. False, with `value` unchanged, where that call returns 0
+// before it writes the buffer. Throws the framework's memory exception.
+bool ReadSectionString(PAIniSection* section, LPCSTR key, LPCSTR defaultValue, unsigned int size, CString* value);
 
-// The key names that PAGetPrivateProfileKeyNames lists (the section added
-// when missing), each followed by a NUL, given a buffer large enough for
-// all of them. False when the file or section cannot be had.
-bool ReadProfileKeyNames(LPCSTR file, LPCSTR section, std::string* names);
+// The key names of the section as PAGetPrivateProfileKeyNames lists them
+// (in order, empty ones left out), each followed by a NUL, as if the buffer
+// were large enough for all of them. False when memory runs out.
+bool SectionKeyNames(const PAIniSection* section, std::string* names);
 
 }  // namespace tekora

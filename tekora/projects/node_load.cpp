@@ -1,5 +1,7 @@
 // PANodeObject::Load and LoadChildren: a tree read from the cached file,
 // section by section along the CHILDS lists.
+#include <string.h>
+
 #include <string>
 #include <unordered_map>
 
@@ -15,6 +17,15 @@ namespace {
 // PACheckConfigFile warns about a file shorter than this.
 const unsigned int kShortestQuietConfigFile = 52;
 
+// Room for `count` elements, so that appending up to that many moves the
+// array at most once (the array keeps its room when it shrinks back).
+void Reserve(CObArray& array, INT_PTR count) {
+  const INT_PTR size = array.GetSize();
+  if (count <= size) return;
+  array.SetSize(count);
+  array.SetSize(size);
+}
+
 std::string FoldedName(LPCSTR name) {
   CString folded(name);
   folded.MakeLower();
@@ -23,11 +34,27 @@ std::string FoldedName(LPCSTR name) {
 
 }  // namespace
 
-int PANodeObject::Load() { return LoadNode(false); }
+// Sibling sections mostly have the same keys: their items share one copy of
+// each key text, and of the file's name. The texts are kept while one
+// node's children load.
+struct PANodeObject::SharedTexts {
+  std::unordered_map<std::string, tekora::SharedText> texts;
+
+  const tekora::SharedText& Share(LPCSTR text) {
+    tekora::SharedText& shared = texts[text];
+    if (shared.IsEmpty()) shared.Assign(text);
+    return shared;
+  }
+};
+
+int PANodeObject::Load() {
+  SharedTexts texts;
+  return LoadNode(false, &texts);
+}
 
 int PANodeObject::LoadChildren() { return LoadChildNodes(false); }
 
-int PANodeObject::LoadNode(bool fileChecked) {
+int PANodeObject::LoadNode(bool fileChecked, SharedTexts* texts) {
   if (m_strFile.IsEmpty() || m_strName.IsEmpty()) return 0;
   if (!fileChecked) {
     unsigned int size = 0;
@@ -39,11 +66,17 @@ int PANodeObject::LoadNode(bool fileChecked) {
   }
   // The key names as the profile call lists them into a buffer as large as
   // the file, without the buffer: a section without keys does not load.
+  PAIniSection* section = tekora::CachedProfileSection(m_strFile, m_strName);
   std::string names;
-  if (!tekora::ReadProfileKeyNames(m_strFile, m_strName, &names) || names.empty()) return 0;
+  if (section == NULL || !tekora::SectionKeyNames(section, &names) || names.empty()) return 0;
 
   CString childsKey;
   childsKey.LoadString(IDS_PA_CFG_CHILDS);
+  INT_PTR keys = 0;
+  for (const char* key = names.c_str(); *key != '\0'; key += strlen(key) + 1) ++keys;
+  Reserve(m_items, GetItemCount() + keys);
+  const tekora::SharedText* file = NULL;
+  tekora::SharedText sectionName;
   for (const char* key = names.c_str(); *key != '\0'; key += strlen(key) + 1) {
     if (childsKey.CompareNoCase(key) == 0) continue;
     PAConfigInt* item = FindItem(key, 0);
@@ -51,13 +84,24 @@ int PANodeObject::LoadNode(bool fileChecked) {
       item->Read();
       continue;
     }
-    item = new PAConfigInt(m_strFile, m_strName, key, NULL);
-    if (item->Read()) {
+    // The new item's file and section are the node's: it shares their texts
+    // with the node's other items, and reads from the section found above
+    // rather than finding it once more.
+    if (file == NULL) {
+      file = &texts->Share(m_strFile);
+      sectionName.Assign(m_strName);
+    }
+    const tekora::SharedText& sharedKey = texts->Share(key);
+    item = new PAConfigInt;
+    item->ShareAddress(*file, sectionName, sharedKey);
+    if (item->ReadFromSection(section)) {
       AddItem(item);
     } else {
       delete item;
     }
   }
+  // A tree holds many nodes of a few items: their arrays keep no spare room.
+  m_items.FreeExtra();
   return LoadChildNodes(fileChecked);
 }
 
@@ -66,37 +110,45 @@ int PANodeObject::LoadChildNodes(bool fileChecked) {
   childsKey.LoadString(IDS_PA_CFG_CHILDS);
   PAConfigString childs(m_strFile, m_strName, childsKey, NULL);
   if (!childs.Read()) return 1;
-  CString rest = childs.GetValue();
-  if (rest.IsEmpty()) {
+  // The names are cut out of the value, which nothing below changes.
+  LPCSTR rest = childs.GetValue();
+  if (*rest == '\0') {
     childs.Remove(0);
     return 1;
   }
 
+  SharedTexts texts;
   // The children by name, so that a long list finds its existing children
   // without a scan per name.
   std::unordered_map<std::string, PANodeObject*> byName;
   for (int i = GetChildCount() - 1; i >= 0; --i) byName[FoldedName(GetChild(i)->GetName())] = GetChild(i);
 
-  while (!rest.IsEmpty()) {
-    const int comma = rest.Find(',');
-    CString name = comma < 0 ? rest : rest.Left(comma);
-    rest = comma < 0 ? CString() : rest.Mid(comma + 1);
+  INT_PTR listed = 1;
+  for (LPCSTR comma = strchr(rest, ','); comma != NULL; comma = strchr(comma + 1, ',')) ++listed;
+  Reserve(m_children, GetChildCount() + listed);
+
+  while (*rest != '\0') {
+    LPCSTR comma = strchr(rest, ',');
+    const size_t length = comma != NULL ? static_cast<size_t>(comma - rest) : strlen(rest);
+    CString name(rest, static_cast<int>(length));
+    rest += comma != NULL ? length + 1 : length;
     if (name.IsEmpty() || NamesSelfOrAncestor(name)) continue;
 
     auto existing = byName.find(FoldedName(name));
     if (existing != byName.end()) {
       PANodeObject* child = existing->second;
-      child->LoadNode(fileChecked && child->m_strFile == m_strFile);
+      child->LoadNode(fileChecked && child->m_strFile == m_strFile, &texts);
       continue;
     }
     PANodeTemplate named = {0, NULL, NULL, NULL, name};
     PANodeObject* child = new PANodeObject;
-    if (child->InitFromTemplate(m_strFile, &named, this, 0) && child->LoadNode(fileChecked)) {
+    if (child->InitFromTemplate(m_strFile, &named, this, 0) && child->LoadNode(fileChecked, &texts)) {
       AddChild(child);
       byName[FoldedName(name)] = child;
     } else {
       delete child;
     }
   }
+  m_children.FreeExtra();
   return 1;
 }

@@ -1,6 +1,8 @@
-// A loaded tree against the profile calls: on generated files, every node
-// holds one item per key that the key-name list gives (CHILDS aside, keys
-// that differ only in case once), each with the value the string read gives.
+// Loaded and saved trees against the profile calls: on generated files,
+// every node holds one item per key that the key-name list gives (CHILDS
+// aside, keys that differ only in case once), each with the value the string
+// read gives; a save leaves the file as the same changes made through the
+// write call do.
 #include <string.h>
 
 #include <random>
@@ -14,6 +16,7 @@
 
 namespace {
 
+using testsupport::ReadBytes;
 using testsupport::WriteBytes;
 
 class NodeLoadTest : public testsupport::IsolatedTest {
@@ -89,6 +92,106 @@ TEST_F(NodeLoadTest, LoadedNodesHoldWhatTheProfileCallsGive) {
     EXPECT_GT(nodes, 0);
     PAGetProfileCache()->RemoveAllFiles();
   }
+}
+
+// Changes to a loaded tree: new values, items flagged do-not-store (their
+// keys go), and items of another section or file among a node's items.
+struct Changes {
+  std::mt19937* random;
+  std::string plainFile;
+};
+
+int ChangeNode(PANodeObject* node, void* user) {
+  Changes* changes = static_cast<Changes*>(user);
+  std::mt19937& random = *changes->random;
+  const char* plain = changes->plainFile.c_str();
+  for (int i = 0; i < node->GetItemCount(); ++i) {
+    PAConfigInt* item = node->GetItem(i);
+    switch (random() % 4) {
+      case 0:
+        item->SetValue(("new " + std::to_string(random() % 100)).c_str());
+        PAWritePrivateProfileString(node->GetName(), item->GetKey(), item->GetValue(), plain);
+        break;
+      case 1:
+        item->SetDoNotStore(1);
+        PAWritePrivateProfileString(node->GetName(), item->GetKey(), nullptr, plain);
+        break;
+    }
+  }
+  if (random() % 4 == 0) {
+    PAConfigInt* elsewhere = new PAConfigInt(node->GetFile(), "OTHER", node->GetName(), "x");
+    elsewhere->SetValue("from elsewhere");
+    node->AddItem(elsewhere);
+    PAWritePrivateProfileString("OTHER", node->GetName(), "from elsewhere", plain);
+  }
+  return 1;
+}
+
+TEST_F(NodeLoadTest, SavedTreesWriteWhatTheWriteCallsWrite) {
+  std::mt19937 random(5);
+  for (int round = 0; round < 15; ++round) {
+    // Sections that each list later ones once, so that a save writes the
+    // CHILDS lists back as they were.
+    std::string file;
+    for (int s = 0; s < 30; ++s) {
+      file += "[N" + std::to_string(s) + "]\r\n";
+      std::string childs;
+      for (int c = 3 * s + 1; c <= 3 * s + 3 && c < 30; ++c) childs += "N" + std::to_string(c) + ",";
+      if (!childs.empty()) file += "CHILDS=" + childs + "\r\n";
+      for (int k = static_cast<int>(random() % 4); k >= 0; --k) {
+        file += "K" + std::to_string(k) + "=" + std::to_string(random() % 1000) + "\r\n";
+      }
+    }
+    WriteBytes(dir.file("tree.ini"), file);
+    WriteBytes(dir.file("plain.ini"), file);
+    PANodeObject root;
+    root.SetFile("tree.ini");
+    root.SetName("N0");
+    ASSERT_EQ(1, root.Load());
+    Changes changes{&random, dir.winPath("plain.ini")};
+    root.Walk(ChangeNode, &changes);
+    EXPECT_EQ(1, root.Save());
+    PASaveProfiles();
+    PAWritePrivateProfileString(nullptr, nullptr, nullptr, "plain.ini");
+    ASSERT_EQ(ReadBytes(dir.file("plain.ini")), ReadBytes(dir.file("tree.ini")));
+    PAGetProfileCache()->RemoveAllFiles();
+  }
+}
+
+TEST_F(NodeLoadTest, ItemsOfLoadedNodesKeepAnAddressOfTheirOwn) {
+  WriteBytes(dir.file("t.ini"), "[ROOT]\r\nCHILDS=A,B,\r\nK=r\r\n[A]\r\nK=a\r\nL=a2\r\n[B]\r\nK=b\r\n");
+  PANodeObject root;
+  root.SetFile("t.ini");
+  root.SetName("ROOT");
+  ASSERT_EQ(1, root.Load());
+  PANodeObject* a = root.GetChild(0);
+  PANodeObject* b = root.GetChild(1);
+  ASSERT_EQ(2, a->GetItemCount());
+  // Readdressing one item leaves the others (in this node and the next)
+  // where they were.
+  PAConfigInt* moved = a->GetItem(0);
+  EXPECT_EQ(1, moved->Init("other.ini", "MOVED", "KEY", NULL));
+  EXPECT_STREQ("t.ini", a->GetItem(1)->GetFile());
+  EXPECT_STREQ("A", a->GetItem(1)->GetSection());
+  EXPECT_STREQ("K", b->GetItem(0)->GetKey());
+  EXPECT_STREQ("t.ini", b->GetItem(0)->GetFile());
+  // An item given its own texts back keeps them.
+  EXPECT_EQ(1, b->GetItem(0)->SetFile(b->GetItem(0)->GetFile()));
+  EXPECT_EQ(1, b->GetItem(0)->Init(nullptr, b->GetItem(0)->GetSection(), b->GetItem(0)->GetKey(), nullptr));
+  EXPECT_STREQ("t.ini", b->GetItem(0)->GetFile());
+  EXPECT_STREQ("B", b->GetItem(0)->GetSection());
+  EXPECT_STREQ("K", b->GetItem(0)->GetKey());
+  moved->SetValue("moved");
+  EXPECT_EQ(1, root.Save());
+  char value[32];
+  PAGetPrivateProfileString("MOVED", "KEY", "", value, sizeof value, "other.ini");
+  EXPECT_STREQ("moved", value);
+  PAGetPrivateProfileString("B", "K", "", value, sizeof value, "t.ini");
+  EXPECT_STREQ("b", value);
+  // Cleared, the tree frees every text it shared (the sanitizer run finds
+  // any left over).
+  root.Clear();
+  EXPECT_EQ(0, root.GetChildCount());
 }
 
 }  // namespace

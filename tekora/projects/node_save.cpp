@@ -1,16 +1,30 @@
 // PANodeObject::Save and Erase: a tree written into, or deleted from, the
 // cached file.
+#include <string.h>
+
 #include <string>
 #include <unordered_set>
 
 #include <tekora/node_object.h>
 
+#include "../profiles/shared_profile.h"
 #include "../string_ids.h"
 
 int PANodeObject::Save() {
+  // The items of the node's own file and section write straight into that
+  // section, found once, at the first of them: there the first write (or
+  // removal) would have added it.
+  PAIniSection* section = NULL;
   for (int i = 0; i < GetItemCount(); ++i) {
     PAConfigInt* item = GetItem(i);
-    if (!item->Write()) item->Remove(0);
+    int written;
+    if (strcmp(item->GetFile(), m_strFile) == 0 && strcmp(item->GetSection(), m_strName) == 0) {
+      if (section == NULL) section = tekora::CachedProfileSection(m_strFile, m_strName);
+      written = item->WriteToSection(section);
+    } else {
+      written = item->Write();
+    }
+    if (!written) item->Remove(0);
   }
 
   // Each name is listed once: a second child of the same name would load as

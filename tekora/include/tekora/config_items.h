@@ -19,6 +19,7 @@
 #include <afx.h>
 
 #include <tekora/ini_file.h>
+#include <tekora/shared_text.h>
 
 class PAObject : public CObject {
   DECLARE_SERIAL(PAObject)
@@ -45,7 +46,8 @@ class PAObject : public CObject {
   void SetDoNotStore(int doNotStore);
 
  protected:
-  CString m_strFile;
+  // The address texts are shared with the other items of a loaded node.
+  tekora::SharedText m_strFile;
   int m_bDoNotStore;
 };
 
@@ -76,8 +78,8 @@ class PAConfigObject : public PAObject {
   LPCSTR GetKey() const;
 
  protected:
-  CString m_strSection;
-  CString m_strKey;
+  tekora::SharedText m_strSection;
+  tekora::SharedText m_strKey;
 };
 
 class PAConfigString : public PAConfigObject {
@@ -116,6 +118,17 @@ class PAConfigString : public PAConfigObject {
  protected:
   CString m_strDefault;
   CString m_strValue;
+
+ private:
+  friend class PANodeObject;
+  // Read and Write on the cached section of this item's file and section,
+  // found by the caller: a tree finds it once for all the items of a node.
+  int ReadFromSection(PAIniSection* section);
+  int WriteToSection(PAIniSection* section);
+  // Gives the item its file, section and key (shared, not copied), as Init
+  // with these non-empty texts would.
+  void ShareAddress(const tekora::SharedText& file, const tekora::SharedText& section,
+                    const tekora::SharedText& key);
 };
 
 class PAConfigInt : public PAConfigString {

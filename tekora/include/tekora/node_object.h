@@ -139,9 +139,12 @@ class PANodeObject : public CObject {
   // True when the name is this node's or an ancestor's (loading must not
   // go round in a circle).
   bool NamesSelfOrAncestor(LPCSTR name) const;
+  // The texts that the items of sibling nodes share while they load.
+  struct SharedTexts;
   // Load and LoadChildren; with `fileChecked` the check of the file is left
   // out, because the load of the parent checked this same file just before
-  // and found it long enough to raise no warning.
-  int LoadNode(bool fileChecked);
+  // and found it long enough to raise no warning. New items take their
+  // file and key texts from `texts`.
+  int LoadNode(bool fileChecked, SharedTexts* texts);
   int LoadChildNodes(bool fileChecked);
 };
