@@ -44,10 +44,10 @@ CObject* NameIndex::Find(LPCSTR name) const {
 
 void NameIndex::Add(LPCSTR name, CObject* object) {
   try {
-    // At most three quarters full, so that probes stay short; a table that
-    // grows doubles, so that most sections (a dozen keys) take 16 slots.
-    const size_t needed = static_cast<size_t>(m_nCount) + 1;
-    if (4 * needed > 3 * m_slots.size()) Rebuild(PowerOfTwoAtLeast(2 * needed));
+    // At most half full, so that probes stay short.
+    if (2 * (static_cast<size_t>(m_nCount) + 1) > m_slots.size()) {
+      Rebuild(PowerOfTwoAtLeast(4 * (static_cast<size_t>(m_nCount) + 1)));
+    }
     const unsigned int hash = Hash(name);
     const size_t slot = Probe(name, hash);
     const size_t offset = m_strText.size();
