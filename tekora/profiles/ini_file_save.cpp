@@ -67,7 +67,7 @@ class LineFormat {
 
 // The text goes to the file in pieces of about this size: a whole large file
 // is never held in memory twice.
-const size_t kPieceSize = 1 << 20;
+const size_t kPieceSize = 1 << 16;
 
 void WritePiece(CFile& file, std::string& piece) {
   if (!piece.empty()) file.Write(piece.data(), static_cast<UINT>(piece.size()));

@@ -29,6 +29,12 @@ unsigned int NameIndex::Hash(LPCSTR name) {
 }
 
 size_t NameIndex::Probe(LPCSTR name, unsigned int hash) const {
+  if (IsDense()) {
+    for (size_t i = 0; i < m_slots.size(); ++i) {
+      if (m_slots[i].hash == hash && strcmp(m_strText.c_str() + m_slots[i].offset, name) == 0) return i;
+    }
+    return m_slots.size();
+  }
   const size_t mask = m_slots.size() - 1;
   for (size_t i = hash & mask;; i = (i + 1) & mask) {
     const Slot& slot = m_slots[i];
@@ -39,22 +45,31 @@ size_t NameIndex::Probe(LPCSTR name, unsigned int hash) const {
 
 CObject* NameIndex::Find(LPCSTR name) const {
   if (name == NULL || *name == '\0' || m_nCount == 0) return NULL;
-  return m_slots[Probe(name, Hash(name))].object;
+  const size_t slot = Probe(name, Hash(name));
+  return slot < m_slots.size() ? m_slots[slot].object : NULL;
 }
 
 void NameIndex::Add(LPCSTR name, CObject* object) {
   try {
-    // At most half full, so that probes stay short.
-    if (2 * (static_cast<size_t>(m_nCount) + 1) > m_slots.size()) {
+    const bool dense = IsDense() && m_nCount < kDenseNames;
+    if (dense) {
+      // Dense slots grow four at a time.
+      if (m_slots.size() == m_slots.capacity()) m_slots.reserve(m_slots.size() + 4);
+    } else if (IsDense() || 2 * (static_cast<size_t>(m_nCount) + 1) > m_slots.size()) {
+      // At most half full, so that probes stay short.
       Rebuild(PowerOfTwoAtLeast(4 * (static_cast<size_t>(m_nCount) + 1)));
     }
     const unsigned int hash = Hash(name);
-    const size_t slot = Probe(name, hash);
     const size_t offset = m_strText.size();
     if (offset + strlen(name) + 1 > 0xFFFFFFFFu) AfxThrowMemoryException();
     m_strText.append(name);
     m_strText.push_back('\0');
-    m_slots[slot] = Slot{hash, static_cast<unsigned int>(offset), object};
+    const Slot added = Slot{hash, static_cast<unsigned int>(offset), object};
+    if (dense) {
+      m_slots.push_back(added);  // within the room reserved above
+    } else {
+      m_slots[Probe(name, hash)] = added;
+    }
     ++m_nCount;
   } catch (const std::bad_alloc&) {
     AfxThrowMemoryException();
@@ -67,7 +82,7 @@ void NameIndex::Remove(LPCSTR name, CObject* object) {
   if (m_nCount == 0) return;
   if (name != NULL && *name != '\0') {
     const size_t slot = Probe(name, Hash(name));
-    if (m_slots[slot].object == object) {
+    if (slot < m_slots.size() && m_slots[slot].object == object) {
       RemoveSlot(slot);
       return;
     }
@@ -80,11 +95,30 @@ void NameIndex::Remove(LPCSTR name, CObject* object) {
   }
 }
 
+void NameIndex::RemoveSlot(size_t slot) {
+  m_nDeadText += strlen(m_strText.c_str() + m_slots[slot].offset) + 1;
+  if (IsDense()) {
+    m_slots[slot] = m_slots.back();
+    m_slots.pop_back();
+    --m_nCount;
+  } else {
+    RemoveHashedSlot(slot);
+  }
+  if (m_nCount == 0) {
+    RemoveAll();
+  } else if (m_nDeadText > m_strText.size() / 2) {
+    try {
+      CompactText();
+    } catch (const std::bad_alloc&) {
+      // The dead names stay until the next compaction.
+    }
+  }
+}
+
 // Linear probing without tombstones: the slots after the freed one that
 // would be found through it move back into the gap.
-void NameIndex::RemoveSlot(size_t slot) {
+void NameIndex::RemoveHashedSlot(size_t slot) {
   const size_t mask = m_slots.size() - 1;
-  m_nDeadText += strlen(m_strText.c_str() + m_slots[slot].offset) + 1;
   m_slots[slot].object = NULL;
   --m_nCount;
   size_t gap = slot;
@@ -98,9 +132,6 @@ void NameIndex::RemoveSlot(size_t slot) {
       gap = i;
     }
   }
-  if (m_nCount == 0) {
-    RemoveAll();
-  }
 }
 
 void NameIndex::RemoveAll() {
@@ -110,30 +141,30 @@ void NameIndex::RemoveAll() {
   m_nDeadText = 0;
 }
 
+void NameIndex::CompactText() {
+  std::string text;
+  text.reserve(m_strText.size() - m_nDeadText);
+  for (Slot& slot : m_slots) {
+    if (slot.object == NULL) continue;
+    const unsigned int offset = static_cast<unsigned int>(text.size());
+    text.append(m_strText.c_str() + slot.offset);
+    text.push_back('\0');
+    slot.offset = offset;
+  }
+  m_strText.swap(text);
+  m_nDeadText = 0;
+}
+
 void NameIndex::Rebuild(size_t capacity) {
   std::vector<Slot> slots(capacity, Slot{0, 0, NULL});
-  std::string text;
-  // Names of removed objects are dropped when they are most of the text.
-  const bool compact = m_nDeadText > m_strText.size() / 2;
-  if (compact) text.reserve(m_strText.size() - m_nDeadText);
   const size_t mask = capacity - 1;
   for (const Slot& old : m_slots) {
     if (old.object == NULL) continue;
-    Slot moved = old;
-    if (compact) {
-      moved.offset = static_cast<unsigned int>(text.size());
-      text.append(m_strText.c_str() + old.offset);
-      text.push_back('\0');
-    }
-    size_t i = moved.hash & mask;
+    size_t i = old.hash & mask;
     while (slots[i].object != NULL) i = (i + 1) & mask;
-    slots[i] = moved;
+    slots[i] = old;
   }
   m_slots.swap(slots);
-  if (compact) {
-    m_strText.swap(text);
-    m_nDeadText = 0;
-  }
 }
 
 }  // namespace tekora

@@ -13,8 +13,11 @@ namespace tekora {
 // A hash table from names (compared exactly, case included) to objects,
 // with open addressing. The names are copied into one growing block of text
 // rather than one allocation each, so an index of half a million names costs
-// little more than the names themselves. A name keeps finding its object
-// until it is removed, whatever happens to the object meanwhile.
+// little more than the names themselves. Up to kDenseNames names the slots
+// are kept dense and found by a scan: an index of a few names (a section of
+// a few keys) costs a slot per name rather than a table four times as large.
+// A name keeps finding its object until it is removed, whatever happens to
+// the object meanwhile.
 class NameIndex {
  public:
   // An empty index; its table is made on the first Add and grows with it.
@@ -40,11 +43,24 @@ class NameIndex {
     CObject* object;      // null: a free slot
   };
 
+  // The most names kept in dense slots; one more makes the hash table.
+  static const unsigned int kDenseNames = 16;
+
   static unsigned int Hash(LPCSTR name);
-  // The slot holding `name`, or the free slot where it would go.
+  // Dense: every slot holds a name (an empty index is dense too); a hash
+  // table is never full.
+  bool IsDense() const { return m_slots.size() == m_nCount; }
+  // The slot holding `name`, or the free slot where it would go (in a dense
+  // index: the slot count).
   size_t Probe(LPCSTR name, unsigned int hash) const;
+  // Frees the slot; the names of removed objects are dropped from the text
+  // when they are most of it.
   void RemoveSlot(size_t slot);
-  // A table of `capacity` slots (a power of two) with the live names only.
+  void RemoveHashedSlot(size_t slot);
+  // The text with the live names only. Throws std::bad_alloc; the index is
+  // then unchanged.
+  void CompactText();
+  // A hash table of `capacity` slots (a power of two) with the live names.
   void Rebuild(size_t capacity);
 
   std::vector<Slot> m_slots;
