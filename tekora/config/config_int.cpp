@@ -19,7 +19,7 @@ CRuntimeClass* PAConfigInt::GetBaseClass() { return RUNTIME_CLASS(PAConfigString
 void PAConfigInt::SetInt(int n) {
   CString text;
   text.Format(IDS_PA_CFG_NUMBER_FORMAT, n);
-  m_strValue = text;
+  m_strValue.Assign(text);
 }
 
 int PAConfigInt::IsNumber(LPCSTR text) {

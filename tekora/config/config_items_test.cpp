@@ -45,6 +45,27 @@ TEST_F(ConfigItemsTest, ReadsMissingEmptyAndLongValues) {
   EXPECT_NE(std::string::npos, ReadBytes(dir.file("c.ini")).find("MISSING=\r\n"));
 }
 
+// An item holds the text it read from the cache: later changes on either
+// side leave the other as it was.
+TEST_F(ConfigItemsTest, ReadValueStaysApartFromTheCachedOne) {
+  WriteBytes(dir.file("s.ini"), CrLf({"[S]", "K=first"}));
+  PAConfigString item("s.ini", "S", "K", NULL);
+  PAConfigString other("s.ini", "S", "K", NULL);
+  ASSERT_EQ(1, item.Read());
+  ASSERT_EQ(1, other.Read());
+  EXPECT_EQ(1, PAWritePrivateProfileString("S", "K", "second", "s.ini"));
+  EXPECT_STREQ("first", item.GetValue());
+  other.SetValue("third");
+  EXPECT_STREQ("first", item.GetValue());
+  char buffer[16];
+  EXPECT_EQ(6, PAGetPrivateProfileString("S", "K", "", buffer, sizeof buffer, "s.ini"));
+  EXPECT_STREQ("second", buffer);
+  ASSERT_EQ(1, item.Read());
+  EXPECT_STREQ("second", item.GetValue());
+  EXPECT_EQ(1, PAWritePrivateProfileString("S", "K", NULL, "s.ini"));
+  EXPECT_STREQ("second", item.GetValue());
+}
+
 TEST_F(ConfigItemsTest, IncompleteAndDoNotStoreItemsNeitherReadNorWrite) {
   PAConfigString noFile("", "S", "K", "dflt");
   EXPECT_STREQ("", noFile.GetSection());

@@ -25,11 +25,13 @@ CRuntimeClass* PAConfigString::GetThisClass() { return RUNTIME_CLASS(PAConfigStr
 
 void PAConfigString::Serialize(CArchive& ar) {
   if (ar.IsLoading()) {
+    CString value;
     ar >> m_strDefault;
-    ar >> m_strValue;
+    ar >> value;
+    m_strValue.Assign(value, static_cast<size_t>(value.GetLength()));
   } else {
     ar << m_strDefault;
-    ar << m_strValue;
+    ar << CString(m_strValue, m_strValue.GetLength());
   }
 }
 
@@ -52,7 +54,7 @@ int PAConfigString::ReadFromSection(PAIniSection* section) {
   if (section == NULL ||
       !tekora::ReadSectionString(section, m_strKey, m_strDefault, kValueBufferSize, &m_strValue) ||
       m_strValue.IsEmpty()) {
-    m_strValue = m_strDefault;
+    m_strValue.Assign(m_strDefault, static_cast<size_t>(m_strDefault.GetLength()));
   }
   return 1;
 }
@@ -77,6 +79,6 @@ void PAConfigString::ShareAddress(const tekora::SharedText& file, const tekora::
 
 LPCSTR PAConfigString::GetValue() const { return m_strValue; }
 
-void PAConfigString::SetValue(LPCSTR value) { m_strValue = value; }
+void PAConfigString::SetValue(LPCSTR value) { m_strValue.Assign(value); }
 
 LPCSTR PAConfigString::GetDefault() const { return m_strDefault; }

@@ -5,14 +5,16 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <new>
+
 namespace tekora {
 
 SharedText::SharedText(const SharedText& other) noexcept : m_pBlock(other.m_pBlock) {
-  if (m_pBlock != nullptr) ++m_pBlock->holders;
+  if (m_pBlock != nullptr) m_pBlock->holders.fetch_add(1, std::memory_order_relaxed);
 }
 
 SharedText& SharedText::operator=(const SharedText& other) noexcept {
-  if (other.m_pBlock != nullptr) ++other.m_pBlock->holders;
+  if (other.m_pBlock != nullptr) other.m_pBlock->holders.fetch_add(1, std::memory_order_relaxed);
   Release();
   m_pBlock = other.m_pBlock;
   return *this;
@@ -20,21 +22,25 @@ SharedText& SharedText::operator=(const SharedText& other) noexcept {
 
 SharedText::~SharedText() { Release(); }
 
-void SharedText::Assign(LPCSTR text) {
+void SharedText::Assign(LPCSTR text) { Assign(text, text != nullptr ? strlen(text) : 0); }
+
+void SharedText::Assign(LPCSTR text, size_t length) {
   Block* block = nullptr;
-  if (text != nullptr && *text != '\0') {
-    const size_t length = strlen(text);
+  if (length > 0) {
+    if (length > 0x7FFFFFFFu) AfxThrowMemoryException();
     block = static_cast<Block*>(malloc(offsetof(Block, text) + length + 1));
     if (block == nullptr) AfxThrowMemoryException();
-    block->holders = 1;
-    memcpy(block->text, text, length + 1);
+    new (&block->holders) std::atomic<unsigned int>(1);
+    block->length = static_cast<unsigned int>(length);
+    memcpy(block->text, text, length);
+    block->text[length] = '\0';
   }
   Release();
   m_pBlock = block;
 }
 
 void SharedText::Release() noexcept {
-  if (m_pBlock != nullptr && --m_pBlock->holders == 0) free(m_pBlock);
+  if (m_pBlock != nullptr && m_pBlock->holders.fetch_sub(1, std::memory_order_acq_rel) == 1) free(m_pBlock);
   m_pBlock = nullptr;
 }
 

@@ -17,15 +17,25 @@ CString NumberText(int value) {
   return text;
 }
 
-bool SameText(const CString& stored, LPCSTR text) { return strcmp(stored, text ? text : "") == 0; }
+bool SameText(LPCSTR stored, LPCSTR text) { return strcmp(stored, text ? text : "") == 0; }
 
 }  // namespace
 
 PAIniEntry::PAIniEntry() : m_bModified(0) {}
 
-PAIniEntry::PAIniEntry(LPCSTR key, LPCSTR value) : m_bModified(0), m_strKey(key), m_strValue(value) {}
+PAIniEntry::PAIniEntry(LPCSTR key, LPCSTR value) : m_bModified(0) {
+  m_strKey.Assign(key);
+  m_strValue.Assign(value);
+}
 
-PAIniEntry::PAIniEntry(LPCSTR key, int value) : m_bModified(0), m_strKey(key), m_strValue(NumberText(value)) {}
+PAIniEntry::PAIniEntry(LPCSTR key, int value) : m_bModified(0) {
+  m_strKey.Assign(key);
+  m_strValue.Assign(NumberText(value));
+}
+
+PAIniEntry::PAIniEntry(const tekora::SharedText& key, LPCSTR value) : m_bModified(0), m_strKey(key) {
+  m_strValue.Assign(value);
+}
 
 PAIniEntry::~PAIniEntry() {}
 
@@ -35,7 +45,7 @@ CRuntimeClass* PAIniEntry::GetThisClass() { return RUNTIME_CLASS(PAIniEntry); }
 void PAIniEntry::SetKey(LPCSTR key) {
   if (SameText(m_strKey, key)) return;
   try {
-    m_strKey = key;
+    m_strKey.Assign(key);
     m_bModified = 1;
   } catch (CException* e) {
     e->Delete();
@@ -45,7 +55,7 @@ void PAIniEntry::SetKey(LPCSTR key) {
 void PAIniEntry::SetValue(LPCSTR value) {
   if (SameText(m_strValue, value)) return;
   try {
-    m_strValue = value;
+    m_strValue.Assign(value);
     m_bModified = 1;
   } catch (CException* e) {
     e->Delete();
@@ -93,9 +103,9 @@ int PAIniEntry::GetIntValue(int& value) const {
     CString yes, no;
     yes.LoadString(IDS_PA_INI_YES);
     no.LoadString(IDS_PA_INI_NO);
-    if (m_strValue.CompareNoCase(yes) == 0) {
+    if (yes.CompareNoCase(m_strValue) == 0) {
       value = 1;
-    } else if (m_strValue.CompareNoCase(no) == 0) {
+    } else if (no.CompareNoCase(m_strValue) == 0) {
       value = 0;
     } else {
       value = atoi(m_strValue);

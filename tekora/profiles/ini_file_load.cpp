@@ -100,6 +100,9 @@ int PAIniFile::Load() {
   try {
     LineReader reader(file);
     PAIniSection* current = NULL;
+    // The section read before the current one: a new key that it lists at
+    // the same place shares its text.
+    PAIniSection* previous = NULL;
     char* begin;
     char* end;
     while (reader.Next(&begin, &end)) {
@@ -114,6 +117,7 @@ int PAIniFile::Load() {
         EndAtNul(nameBegin, &nameEnd);
         *nameEnd = '\0';
         AddSection(nameBegin, 0);
+        if (current != NULL) previous = current;
         // "[]" names no section: the lines up to the next header are skipped.
         current = FindSection(nameBegin);
         continue;
@@ -129,7 +133,7 @@ int PAIniFile::Load() {
       EndAtNul(value, &end);
       *keyEnd = '\0';
       *end = '\0';
-      current->SetEntry(begin, value, 0);
+      current->SetEntry(begin, value, 0, previous);
     }
     file.Close();
   } catch (CException* e) {

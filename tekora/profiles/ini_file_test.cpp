@@ -1,6 +1,8 @@
 // The INI file model through its exported classes: loading rules, the saved
 // format byte for byte, the modified flags, numbers, indexes and bad input.
 #include <algorithm>
+#include <map>
+#include <random>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -188,6 +190,74 @@ TEST_F(IniFileTest, ExactCaseIndexBesideCaseFreeScans) {
   EXPECT_EQ(0, section->SetEntry("", "x", 1));
   EXPECT_EQ(0, section->RemoveEntry("missing"));
   EXPECT_EQ(nullptr, section->GetEntry(1));
+}
+
+// FindEntry against a plain map through random additions and removals, the
+// key count crossing the size at which the index changes from a scan of
+// dense slots to a hash table and back.
+TEST_F(IniFileTest, ExactIndexAgreesWithAMapThroughGrowthAndRemovals) {
+  std::mt19937 random(13);
+  PAIniSection section("S");
+  std::map<std::string, std::string> model;
+  for (int step = 0; step < 4000; ++step) {
+    const std::string key = "k" + std::to_string(random() % 40);
+    // Additions win while the section is small, removals while it is large.
+    const bool add = (random() % 40) >= model.size() / 2 + (step / 500 % 2 == 0 ? 0 : 10);
+    if (add) {
+      const std::string value = std::to_string(step);
+      ASSERT_EQ(1, section.SetEntry(key.c_str(), value.c_str(), 1));
+      model[key] = value;
+    } else {
+      EXPECT_EQ(model.erase(key), static_cast<size_t>(section.RemoveEntry(key.c_str())));
+    }
+    ASSERT_EQ(static_cast<int>(model.size()), section.GetEntryCount());
+    for (int k = 0; k < 40; ++k) {
+      const std::string name = "k" + std::to_string(k);
+      PAIniEntry* entry = section.FindEntry(name.c_str());
+      auto expected = model.find(name);
+      ASSERT_EQ(expected != model.end(), entry != nullptr) << name << " at step " << step;
+      if (entry != nullptr) {
+        EXPECT_EQ(expected->second, entry->GetValue());
+      }
+    }
+  }
+}
+
+// Sections that list the same keys share the keys' texts: each entry still
+// reads and changes as its own.
+TEST_F(IniFileTest, SectionsOfTheSameKeysLoadAndChangeApart) {
+  std::mt19937 random(7);
+  std::string text;
+  std::map<std::pair<std::string, std::string>, std::string> model;
+  for (int s = 0; s < 200; ++s) {
+    const std::string name = "S" + std::to_string(s);
+    text += "[" + name + "]\r\n";
+    for (int k = 0; k < 12; ++k) {
+      // Mostly the keys of the section before at the same places (the first
+      // two sections exactly so).
+      const std::string key = "K" + std::to_string(s >= 2 && random() % 6 == 0 ? random() % 20 : k);
+      const std::string value = name + "." + std::to_string(k);
+      text += key + "=" + value + "\r\n";
+      model[{name, key}] = value;
+    }
+  }
+  WriteBytes(dir.file("same.ini"), text);
+  PAIniFile ini("same.ini");
+  ASSERT_EQ(1, ini.Load());
+  size_t entries = 0;
+  for (int s = 0; s < ini.GetSectionCount(); ++s) entries += ini.GetSection(s)->GetEntryCount();
+  EXPECT_EQ(model.size(), entries);
+  for (const auto& expected : model) {
+    EXPECT_EQ(expected.second, Value(ini, expected.first.first.c_str(), expected.first.second.c_str()));
+  }
+  PAIniEntry* first = ini.FindSection("S0")->GetEntry(0);
+  PAIniEntry* second = ini.FindSection("S1")->FindEntry(first->GetKey());
+  ASSERT_NE(nullptr, second);
+  const std::string key = first->GetKey();
+  first->SetKey("Renamed");
+  first->SetValue("changed");
+  EXPECT_EQ(key, second->GetKey());
+  EXPECT_EQ(model[std::make_pair(std::string("S1"), key)], second->GetValue());
 }
 
 TEST_F(IniFileTest, EitherFindOrdinalServesBothClasses) {

@@ -1,5 +1,7 @@
 // PAIniSection: one bracketed section of an INI file, its entries in order
 // and indexed by exact key.
+#include <string.h>
+
 #include <new>
 
 #include <tekora/ini_file.h>
@@ -46,13 +48,32 @@ int PAIniSection::FindEntryIndex(LPCSTR key) const {
   return -1;
 }
 
-int PAIniSection::SetEntry(LPCSTR key, LPCSTR value, int mark) {
+int PAIniSection::SetEntry(LPCSTR key, LPCSTR value, int mark) { return SetEntry(key, value, mark, NULL); }
+
+int PAIniSection::SetEntry(LPCSTR key, LPCSTR value, int mark, const PAIniSection* model) {
   if (key == NULL || *key == '\0') return 0;
   PAIniEntry* entry = FindEntry(key);
   if (entry != NULL) {
     entry->SetValue(value);
     return 1;
   }
+  const PAIniEntry* twin = model != NULL ? model->GetEntry(GetEntryCount()) : NULL;
+  tekora::SharedText shared;
+  if (twin != NULL && strcmp(twin->GetKey(), key) == 0) {
+    shared = twin->m_strKey;
+  } else {
+    try {
+      shared.Assign(key);
+    } catch (CException* e) {
+      e->Delete();
+      return 0;
+    }
+  }
+  return AddEntry(shared, value, mark);
+}
+
+int PAIniSection::AddEntry(const tekora::SharedText& key, LPCSTR value, int mark) {
+  PAIniEntry* entry = NULL;
   bool appended = false;
   try {
     entry = new PAIniEntry(key, value);

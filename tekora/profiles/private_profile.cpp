@@ -42,13 +42,17 @@ PAIniEntry* ProfileEntryFor(PAIniSection* section, LPCSTR key, LPCSTR defaultVal
   return section->FindEntry(key);
 }
 
-bool ReadSectionString(PAIniSection* section, LPCSTR key, LPCSTR defaultValue, unsigned int size, CString* value) {
+bool ReadSectionString(PAIniSection* section, LPCSTR key, LPCSTR defaultValue, unsigned int size,
+                       SharedText* value) {
   if (key == nullptr || size == 0) return false;
   PAIniEntry* entry = ProfileEntryFor(section, key, defaultValue);
   if (entry == nullptr) return false;
-  size_t length = strlen(entry->GetValue());
-  if (length > size - 1) length = size - 1;
-  value->SetString(entry->GetValue(), static_cast<int>(length));
+  const size_t length = strlen(entry->GetValue());
+  if (length > size - 1) {
+    value->Assign(entry->GetValue(), size - 1);
+  } else {
+    *value = IniEntryTexts::Value(*entry);
+  }
   return true;
 }
 

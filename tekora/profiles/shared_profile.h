@@ -38,13 +38,21 @@ PAIniSection* CachedProfileSection(LPCSTR file, LPCSTR section);
 // memory runs out.
 PAIniEntry* ProfileEntryFor(PAIniSection* section, LPCSTR key, LPCSTR defaultValue);
 
+// The texts of an entry as the library's own readers take them: shared,
+// not copied.
+struct IniEntryTexts {
+  static const SharedText& Value(const PAIniEntry& entry) { return entry.m_strValue; }
+};
+
 // The value PAGetPrivateProfileString (section, key, default, buffer, size,
 // file) leaves in a buffer of `size` bytes, without the buffer, given the
 // section that CachedProfileSection finds for the file: the key's value
 // (the key added with the trimmed default when missing), at most size - 1
-// characters. False, with `value` unchanged, where that call returns 0
-// before it writes the buffer. Throws the framework's memory exception.
-bool ReadSectionString(PAIniSection* section, LPCSTR key, LPCSTR defaultValue, unsigned int size, CString* value);
+// characters; a value that fits is the cached value's own text. False, with
+// `value` unchanged, where that call returns 0 before it writes the buffer.
+// Throws the framework's memory exception.
+bool ReadSectionString(PAIniSection* section, LPCSTR key, LPCSTR defaultValue, unsigned int size,
+                       SharedText* value);
 
 // The key names of the section as PAGetPrivateProfileKeyNames lists them
 // (in order, empty ones left out), each followed by a NUL, as if the buffer

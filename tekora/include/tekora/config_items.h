@@ -117,7 +117,8 @@ class PAConfigString : public PAConfigObject {
 
  protected:
   CString m_strDefault;
-  CString m_strValue;
+  // Read from the profile cache, the cached value's own text.
+  tekora::SharedText m_strValue;
 
  private:
   friend class PANodeObject;

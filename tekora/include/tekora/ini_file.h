@@ -12,6 +12,11 @@
 #include <afxcoll.h>
 
 #include <tekora/name_index.h>
+#include <tekora/shared_text.h>
+
+namespace tekora {
+struct IniEntryTexts;
+}  // namespace tekora
 
 class PAIniEntry : public CObject {
   DECLARE_SERIAL(PAIniEntry)
@@ -55,9 +60,16 @@ class PAIniEntry : public CObject {
   void SetModified(int modified);
 
  private:
+  friend class PAIniSection;
+  friend struct tekora::IniEntryTexts;
+  // The key text shared with another entry's; the value as given.
+  PAIniEntry(const tekora::SharedText& key, LPCSTR value);
+
   int m_bModified;
-  CString m_strKey;
-  CString m_strValue;
+  // Shared with the entries of other sections of the same key and with the
+  // configuration items that read the value.
+  tekora::SharedText m_strKey;
+  tekora::SharedText m_strValue;
 };
 
 class PAIniSection : public CObject {
@@ -106,6 +118,14 @@ class PAIniSection : public CObject {
   void SetModified(int modified);
 
  private:
+  friend class PAIniFile;
+  // SetEntry; a new entry shares its key text with the entry at the same
+  // place in `model` (may be null) when that has the same key: the sections
+  // of a file mostly list the same keys in the same order.
+  int SetEntry(LPCSTR key, LPCSTR value, int mark, const PAIniSection* model);
+  // Appends a new, unmodified entry; SetEntry's last step.
+  int AddEntry(const tekora::SharedText& key, LPCSTR value, int mark);
+
   // The same layout as PAIniFile: the exact-name lookup is one piece of
   // code for both classes.
   CString m_strName;
