@@ -4,7 +4,7 @@
 #include <shlobj.h>
 #include <windows.h>
 
-#include <vector>
+#include <memory>
 
 #include <tekora/configuration.h>
 #include <tekora/core.h>
@@ -22,7 +22,11 @@ const DWORD kIncludeListSize = 13000;
 // generation 0) from %INCLUDE%. False when the folder or the variable
 // cannot be had.
 bool ReadIncludeList(CString* list) {
-  std::vector<char> buffer(kIncludeListSize, '\0');
+  // Both reads end what they give with a NUL; the rest of the buffer is
+  // never looked at, and so is not cleared first (a project load reads the
+  // list each time).
+  std::unique_ptr<char[]> buffer(new char[kIncludeListSize]);
+  buffer[0] = '\0';
   if (PAGetCompilerGeneration() != 0) {
     char folder[MAX_PATH];
     if (!SHGetSpecialFolderPathA(NULL, folder, CSIDL_LOCAL_APPDATA, TRUE)) return false;
@@ -32,16 +36,16 @@ bool ReadIncludeList(CString* list) {
     section.LoadString(IDS_PA_CFG_COMPONENT_SECTION);
     key.LoadString(IDS_PA_CFG_COMPONENT_INCLUDE_KEY);
     path += file;
-    GetPrivateProfileStringA(section, key, "", buffer.data(), kIncludeListSize, path);
+    GetPrivateProfileStringA(section, key, "", buffer.get(), kIncludeListSize, path);
   } else {
     CString variable;
     variable.LoadString(IDS_PA_CFG_INCLUDE_VARIABLE);
-    const DWORD size = ExpandEnvironmentStringsA(variable, buffer.data(), kIncludeListSize);
+    const DWORD size = ExpandEnvironmentStringsA(variable, buffer.get(), kIncludeListSize);
     // A list that does not fit is not cut at some folder's middle: it fails.
     if (size == 0 || size > kIncludeListSize) return false;
   }
   buffer[kIncludeListSize - 1] = '\0';
-  *list = buffer.data();
+  *list = buffer.get();
   return true;
 }
 

@@ -3,8 +3,8 @@
 #include <ctype.h>
 #include <string.h>
 
+#include <memory>
 #include <new>
-#include <vector>
 
 #include <tekora/ini_file.h>
 
@@ -34,14 +34,16 @@ void EndAtNul(char* begin, char** end) {
 // any length.
 class LineReader {
  public:
-  explicit LineReader(CFile& file) : m_file(file), m_buffer(kPiece + 1) {}
+  // The buffer is not cleared first: only the bytes read are ever looked at,
+  // and most files are a small part of one piece.
+  explicit LineReader(CFile& file) : m_file(file), m_buffer(new char[kPiece + 1]), m_nSize(kPiece + 1) {}
 
   // The next line without its line end as [*begin, *end), in the reader's
   // own buffer: the caller may change it, including the byte at *end.
   // False at the end of the file. Throws CFileException on a read error.
   bool Next(char** begin, char** end) {
     for (;;) {
-      char* data = m_buffer.data();
+      char* data = m_buffer.get();
       char* lf = static_cast<char*>(memchr(data + m_nStart, '\n', m_nFilled - m_nStart));
       if (lf != NULL) {
         *begin = data + m_nStart;
@@ -67,18 +69,28 @@ class LineReader {
     // The unfinished line moves to the front; a line longer than the buffer
     // makes it grow.
     if (m_nStart > 0) {
-      memmove(m_buffer.data(), m_buffer.data() + m_nStart, m_nFilled - m_nStart);
+      memmove(m_buffer.get(), m_buffer.get() + m_nStart, m_nFilled - m_nStart);
       m_nFilled -= m_nStart;
       m_nStart = 0;
     }
-    if (m_buffer.size() - 1 - m_nFilled < kPiece / 2) m_buffer.resize(2 * (m_buffer.size() - 1) + 1);
-    UINT read = m_file.Read(m_buffer.data() + m_nFilled, static_cast<UINT>(m_buffer.size() - 1 - m_nFilled));
+    if (m_nSize - 1 - m_nFilled < kPiece / 2) Grow();
+    UINT read = m_file.Read(m_buffer.get() + m_nFilled, static_cast<UINT>(m_nSize - 1 - m_nFilled));
     if (read == 0) m_bAtEnd = true;
     m_nFilled += read;
   }
 
+  // Twice the room for text, with the unfinished line kept.
+  void Grow() {
+    const size_t size = 2 * (m_nSize - 1) + 1;
+    std::unique_ptr<char[]> grown(new char[size]);
+    memcpy(grown.get(), m_buffer.get(), m_nFilled);
+    m_buffer.swap(grown);
+    m_nSize = size;
+  }
+
   CFile& m_file;
-  std::vector<char> m_buffer;
+  std::unique_ptr<char[]> m_buffer;
+  size_t m_nSize;
   size_t m_nStart = 0;
   size_t m_nFilled = 0;
   bool m_bAtEnd = false;

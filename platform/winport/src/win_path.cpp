@@ -12,20 +12,29 @@ namespace {
 
 // Pushes the components of `text` (separated by "\" or "/") onto `out`,
 // resolving "." and ".." as it goes; ".." at the root stays at the root.
+// Each name is told apart where it stands and copied once, into its place.
 void AppendComponents(const char* text, std::vector<std::string>* out) {
   const char* p = text;
   while (*p) {
     while (IsSeparator(*p)) ++p;
     const char* start = p;
     while (*p && !IsSeparator(*p)) ++p;
-    std::string name(start, p);
-    if (name.empty() || name == ".") continue;
-    if (name == "..") {
+    const size_t length = static_cast<size_t>(p - start);
+    if (length == 0 || (length == 1 && start[0] == '.')) continue;
+    if (length == 2 && start[0] == '.' && start[1] == '.') {
       if (!out->empty()) out->pop_back();
       continue;
     }
-    out->push_back(name);
+    if (out->empty()) out->reserve(8);
+    out->emplace_back(start, length);
   }
+}
+
+// The length of the names joined, each after its separator.
+size_t JoinedLength(const std::vector<std::string>& components) {
+  size_t length = 0;
+  for (const std::string& name : components) length += 1 + name.size();
+  return length;
 }
 
 // The current directory as the program last named it. Windows keeps the
@@ -111,6 +120,7 @@ bool MakeAbsolute(const char* path, AbsolutePath* out) {
 
 std::string JoinWindows(const AbsolutePath& path) {
   std::string result;
+  result.reserve(JoinedLength(path.components) + 1);
   for (const std::string& name : path.components) {
     result += '\\';
     result += name;
@@ -121,6 +131,7 @@ std::string JoinWindows(const AbsolutePath& path) {
 
 std::string JoinPosix(const std::vector<std::string>& components) {
   std::string result;
+  result.reserve(JoinedLength(components));
   for (const std::string& name : components) {
     result += '/';
     result += name;
