@@ -8,17 +8,15 @@
 #include <testsupport/files.h>
 #include <testsupport/temp_dir.h>
 
+#include "../profiles/profile_cache_test_support.h"
+
 namespace {
 
 using testsupport::CrLf;
 using testsupport::ReadBytes;
 using testsupport::WriteBytes;
 
-class ConfigItemsTest : public testsupport::IsolatedTest {
- protected:
-  void SetUp() override { PAGetProfileCache()->RemoveAllFiles(); }
-  void TearDown() override { PAGetProfileCache()->RemoveAllFiles(); }
-};
+class ConfigItemsTest : public ProfileCacheTest {};
 
 TEST_F(ConfigItemsTest, ReadsMissingEmptyAndLongValues) {
   const std::string longValue(3000, 'v');

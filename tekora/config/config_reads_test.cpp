@@ -12,16 +12,14 @@
 #include <testsupport/files.h>
 #include <testsupport/temp_dir.h>
 
+#include "../profiles/profile_cache_test_support.h"
+
 namespace {
 
 using testsupport::ReadBytes;
 using testsupport::WriteBytes;
 
-class ConfigReadsTest : public testsupport::IsolatedTest {
- protected:
-  void SetUp() override { PAGetProfileCache()->RemoveAllFiles(); }
-  void TearDown() override { PAGetProfileCache()->RemoveAllFiles(); }
-};
+class ConfigReadsTest : public ProfileCacheTest {};
 
 std::string RandomText(std::mt19937& random, size_t longest) {
   static const char kChars[] = "ab Z9 =;[]\t-";

@@ -14,20 +14,16 @@
 #include <testsupport/platform.h>
 #include <testsupport/temp_dir.h>
 
+#include "component_file_test_support.h"
+
 namespace {
 
 using testsupport::CrLf;
 using testsupport::ReadBytes;
 using testsupport::WriteBytes;
 
-class ConfigurationTest : public testsupport::IsolatedTest {
+class ConfigurationTest : public ComponentFileTest {
  protected:
-  void SetUp() override { PAGetProfileCache()->RemoveAllFiles(); }
-  void TearDown() override {
-    PAGetProfileCache()->RemoveAllFiles();
-    if (!componentFile_.empty()) std::remove(componentFile_.c_str());  // on Windows it is the user's folder
-  }
-
   static std::string Names(const PANodeObject* node) {
     std::string names;
     for (int i = 0; i < node->GetChildCount(); ++i) names += std::string(node->GetChild(i)->GetName()) + ",";
@@ -41,24 +37,15 @@ class ConfigurationTest : public testsupport::IsolatedTest {
     char cwd[MAX_PATH];
     return _getcwd(cwd, MAX_PATH) ? cwd : "";
   }
-  // The development environment's component file with this include list,
-  // below the local application data folder (the test's own on POSIX).
-  void WriteComponentFile(const std::string& includeDirs) {
-    char folder[MAX_PATH];
-    ASSERT_TRUE(SHGetSpecialFolderPathA(NULL, folder, CSIDL_LOCAL_APPDATA, TRUE));
-    std::string path = std::string(folder) + "\\Microsoft\\VisualStudio\\8.0";
-    for (char& c : path) {
-      if (c == '\\' && !testsupport::OnWindows()) c = '/';
-    }
-    componentFile_ = path + (testsupport::OnWindows() ? "\\" : "/") + "VCComponents.dat";
-    WriteBytes(componentFile_,
-               CrLf({"[VC\\VC_OBJECTS_PLATFORM_INFO\\Win32\\Directories]", ("Include Dirs=" + includeDirs).c_str()}));
+  // The component file with this include list.
+  void WriteIncludeDirs(const std::string& includeDirs) {
+    WriteComponentFile(
+        CrLf({"[VC\\VC_OBJECTS_PLATFORM_INFO\\Win32\\Directories]", ("Include Dirs=" + includeDirs).c_str()}));
   }
-  std::string componentFile_;
 };
 
 TEST_F(ConfigurationTest, NewUtilsConfigSavesItsWholeTreeAndLoadsBack) {
-  WriteComponentFile(dir.winPath());
+  WriteIncludeDirs(dir.winPath());
   std::string priority, prefix;
   {
     PAUtilsConfig config("project.ini");
@@ -147,7 +134,7 @@ TEST_F(ConfigurationTest, SystemDirsComeFromTheComponentFile) {
   testsupport::MakeDirs(dir.file("incb"));
   const std::string upperB = dir.winPath("INCB");
   for (char& c : const_cast<std::string&>(upperB)) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
-  WriteComponentFile(dir.winPath("IncA") + ";;" + upperB + ".;$(VCInstallDir)include;" + dir.winPath("nothere"));
+  WriteIncludeDirs(dir.winPath("IncA") + ";;" + upperB + ".;$(VCInstallDir)include;" + dir.winPath("nothere"));
   testsupport::MakeDirs(dir.file("work"));
   ASSERT_EQ(0, _chdir("work"));
   const std::string before = Cwd();

@@ -9,6 +9,8 @@
 #include <testsupport/files.h>
 #include <testsupport/temp_dir.h>
 
+#include "profile_cache_test_support.h"
+
 namespace {
 
 using testsupport::CrLf;
@@ -17,11 +19,8 @@ using testsupport::WriteBytes;
 
 // Each test starts and ends with an empty shared cache, so that no test
 // saves into another's folder.
-class PrivateProfileTest : public testsupport::IsolatedTest {
+class PrivateProfileTest : public ProfileCacheTest {
  protected:
-  void SetUp() override { PAGetProfileCache()->RemoveAllFiles(); }
-  void TearDown() override { PAGetProfileCache()->RemoveAllFiles(); }
-
   // The bytes a name-list call leaves in a buffer of `size` (filled with
   // 'x' first, and one guard byte after it), and its result.
   static std::pair<int, std::string> SectionNames(unsigned int size, const char* file) {

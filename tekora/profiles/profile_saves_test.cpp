@@ -15,6 +15,8 @@
 
 #include "../testmodules/profile_content.h"
 
+#include "profile_cache_test_support.h"
+
 namespace {
 
 using testsupport::CrLf;
@@ -22,11 +24,7 @@ using testsupport::Exists;
 using testsupport::ReadBytes;
 using testsupport::RunProgram;
 
-class ProfileSavesTest : public testsupport::IsolatedTest {
- protected:
-  void SetUp() override { PAGetProfileCache()->RemoveAllFiles(); }
-  void TearDown() override { PAGetProfileCache()->RemoveAllFiles(); }
-};
+class ProfileSavesTest : public ProfileCacheTest {};
 
 TEST_F(ProfileSavesTest, EndOfAThreadSavesTheCache) {
   std::thread([] { PAWritePrivateProfileString("S", "K", "from a thread", "t.ini"); }).join();

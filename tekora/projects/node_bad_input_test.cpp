@@ -14,30 +14,14 @@
 #include <testsupport/platform.h>
 #include <testsupport/temp_dir.h>
 
+#include "../config/component_file_test_support.h"
+
 namespace {
 
 using testsupport::CrLf;
 using testsupport::WriteBytes;
 
-class NodeBadInputTest : public testsupport::IsolatedTest {
- protected:
-  void SetUp() override { PAGetProfileCache()->RemoveAllFiles(); }
-  void TearDown() override {
-    PAGetProfileCache()->RemoveAllFiles();
-    if (!componentFile_.empty()) std::remove(componentFile_.c_str());
-  }
-  void WriteComponentFile(const std::string& bytes) {
-    char folder[MAX_PATH];
-    ASSERT_TRUE(SHGetSpecialFolderPathA(NULL, folder, CSIDL_LOCAL_APPDATA, TRUE));
-    std::string path = std::string(folder) + "\\Microsoft\\VisualStudio\\8.0\\VCComponents.dat";
-    for (char& c : path) {
-      if (c == '\\' && !testsupport::OnWindows()) c = '/';
-    }
-    componentFile_ = path;
-    WriteBytes(componentFile_, bytes);
-  }
-  std::string componentFile_;
-};
+class NodeBadInputTest : public ComponentFileTest {};
 
 // A CHILDS list is read through the value buffer too: of 10000 names the
 // node gets those within the first 2599 characters, once each, and keeps

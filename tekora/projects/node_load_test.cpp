@@ -14,16 +14,14 @@
 #include <testsupport/files.h>
 #include <testsupport/temp_dir.h>
 
+#include "../profiles/profile_cache_test_support.h"
+
 namespace {
 
 using testsupport::ReadBytes;
 using testsupport::WriteBytes;
 
-class NodeLoadTest : public testsupport::IsolatedTest {
- protected:
-  void SetUp() override { PAGetProfileCache()->RemoveAllFiles(); }
-  void TearDown() override { PAGetProfileCache()->RemoveAllFiles(); }
-};
+class NodeLoadTest : public ProfileCacheTest {};
 
 // Sections N0 ... each listing a few later ones in CHILDS (in any case), with
 // keys in two cases, some empty or long values, and a "childs" key now and

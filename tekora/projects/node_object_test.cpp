@@ -9,17 +9,16 @@
 #include <testsupport/files.h>
 #include <testsupport/temp_dir.h>
 
+#include "../profiles/profile_cache_test_support.h"
+
 namespace {
 
 using testsupport::CrLf;
 using testsupport::ReadBytes;
 using testsupport::WriteBytes;
 
-class NodeObjectTest : public testsupport::IsolatedTest {
+class NodeObjectTest : public ProfileCacheTest {
  protected:
-  void SetUp() override { PAGetProfileCache()->RemoveAllFiles(); }
-  void TearDown() override { PAGetProfileCache()->RemoveAllFiles(); }
-
   // A root node for the section of the file, loaded.
   static PANodeObject* Loaded(const char* file, const char* section, int* result = nullptr) {
     PANodeObject* root = new PANodeObject;
