@@ -28,6 +28,20 @@ void EndAtNul(char* begin, char** end) {
   while (*end > begin && IsWhite((*end)[-1])) --*end;
 }
 
+// The end of a section header's name on the trimmed line [begin, end), or
+// null when the line is no header. A header starts with "[" and ends with
+// "]"; so does a line whose text before its first NUL byte, trimmed, does:
+// its saved form, the key up to "=" and the value up to the NUL, would read
+// back as that header, so it is one already.
+char* HeaderNameEnd(char* begin, char* end) {
+  if (*begin != '[') return NULL;
+  if (end - begin >= 2 && end[-1] == ']') return end - 1;
+  char* cut = end;
+  EndAtNul(begin, &cut);
+  if (cut - begin >= 2 && cut[-1] == ']') return cut - 1;
+  return NULL;
+}
+
 // The lines of a file as a text-mode stream gives them (a CR LF pair and a
 // LF alone both end a line; any other CR is text), read in large pieces so
 // that a line costs no call and no allocation of its own. A line may be of
@@ -122,9 +136,9 @@ int PAIniFile::Load() {
       // zero-terminated texts, without copies of their own.
       Trim(&begin, &end);
       if (begin == end || *begin == ';') continue;
-      if (*begin == '[' && end[-1] == ']' && end - begin >= 2) {
+      char* nameEnd = HeaderNameEnd(begin, end);
+      if (nameEnd != NULL) {
         char* nameBegin = begin + 1;
-        char* nameEnd = end - 1;
         Trim(&nameBegin, &nameEnd);
         EndAtNul(nameBegin, &nameEnd);
         *nameEnd = '\0';

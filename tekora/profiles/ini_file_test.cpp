@@ -416,6 +416,29 @@ TEST_F(IniFileTest, TextsEndingAtANulByteAreTrimmed) {
   EXPECT_EQ(saved, ReadBytes(dir.file("again.ini")));
 }
 
+// A line that is a header up to its first NUL byte is a header: read as a
+// key "[" with a value ending in "]", it would be saved as that header and
+// read back as one, moving the keys after it into another section.
+TEST_F(IniFileTest, HeaderBeforeANulByteIsAHeader) {
+  static const char kText[] = "[a]\nk=v\n[=s] \0q\n[k=v]\0]x\nm=1\n[]\0x\nn=2\n";
+  WriteBytes(dir.file("nul.ini"), std::string(kText, sizeof kText - 1));
+  PAIniFile ini("nul.ini");
+  ASSERT_EQ(1, ini.Load());
+  EXPECT_EQ("v", Value(ini, "a", "k"));
+  EXPECT_EQ(nullptr, ini.FindSection("a")->FindEntry("["));
+  ASSERT_NE(nullptr, ini.FindSection("=s"));
+  EXPECT_EQ("1", Value(ini, "k=v", "m"));
+  EXPECT_EQ(nullptr, ini.FindSection("k=v")->FindEntry("n"));  // "[]" ends the section
+  ASSERT_EQ(1, ini.Save());
+  const std::string saved = ReadBytes(dir.file("nul.ini"));
+  EXPECT_EQ(CrLf({"[a]", "k=v", "", "[k=v]", "m=1", ""}), saved);
+  PAIniFile again("nul.ini");
+  ASSERT_EQ(1, again.Load());
+  again.SetModified(1);
+  ASSERT_EQ(1, again.Save());
+  EXPECT_EQ(saved, ReadBytes(dir.file("nul.ini")));
+}
+
 TEST_F(IniFileTest, HundredThousandSections) {
   std::string text;
   for (int i = 0; i < 100000; ++i) text += "[S" + std::to_string(i) + "]\r\nk=" + std::to_string(i) + "\r\n";
