@@ -157,6 +157,11 @@ int PAIniFile::Load() {
       while (value < end && IsWhite(*value)) ++value;
       EndAtNul(begin, &keyEnd);
       EndAtNul(value, &end);
+      // Saved, a key that starts with "[" and a value that ends with "]"
+      // would read back as a header. Such a line is no header only when a
+      // NUL byte cuts its key; up to that byte it holds no "=", so it is no
+      // entry either.
+      if (*begin == '[' && end > value && end[-1] == ']') continue;
       *keyEnd = '\0';
       *end = '\0';
       current->SetEntry(begin, value, 0, previous);

@@ -416,11 +416,12 @@ TEST_F(IniFileTest, TextsEndingAtANulByteAreTrimmed) {
   EXPECT_EQ(saved, ReadBytes(dir.file("again.ini")));
 }
 
-// A line that is a header up to its first NUL byte is a header: read as a
-// key "[" with a value ending in "]", it would be saved as that header and
-// read back as one, moving the keys after it into another section.
+// A line that is a header up to its first NUL byte is a header, and one
+// whose key a NUL byte cuts is no entry: read as a key "[" with a value
+// ending in "]", either would be saved as a header and read back as one,
+// moving the keys after it into another section.
 TEST_F(IniFileTest, HeaderBeforeANulByteIsAHeader) {
-  static const char kText[] = "[a]\nk=v\n[=s] \0q\n[k=v]\0]x\nm=1\n[]\0x\nn=2\n";
+  static const char kText[] = "[a]\nk=v\n[\0\0=s]\0q\n[=s] \0q\n[k=v]\0]x\nm=1\n[]\0x\nn=2\n";
   WriteBytes(dir.file("nul.ini"), std::string(kText, sizeof kText - 1));
   PAIniFile ini("nul.ini");
   ASSERT_EQ(1, ini.Load());
