@@ -422,22 +422,24 @@ TEST_F(IniFileTest, TextsEndingAtANulByteAreTrimmed) {
 // moving the keys after it into another section.
 TEST_F(IniFileTest, HeaderBeforeANulByteIsAHeader) {
   static const char kText[] = "[a]\nk=v\n[\0\0=s]\0q\n[=s] \0q\n[k=v]\0]x\nm=1\n[]\0x\nn=2\n";
-  WriteBytes(dir.file("nul.ini"), std::string(kText, sizeof kText - 1));
-  PAIniFile ini("nul.ini");
+  WriteBytes(dir.file("cut.ini"), std::string(kText, sizeof kText - 1));
+  PAIniFile ini("cut.ini");
   ASSERT_EQ(1, ini.Load());
   EXPECT_EQ("v", Value(ini, "a", "k"));
+  ASSERT_NE(nullptr, ini.FindSection("a"));
   EXPECT_EQ(nullptr, ini.FindSection("a")->FindEntry("["));
   ASSERT_NE(nullptr, ini.FindSection("=s"));
   EXPECT_EQ("1", Value(ini, "k=v", "m"));
+  ASSERT_NE(nullptr, ini.FindSection("k=v"));
   EXPECT_EQ(nullptr, ini.FindSection("k=v")->FindEntry("n"));  // "[]" ends the section
   ASSERT_EQ(1, ini.Save());
-  const std::string saved = ReadBytes(dir.file("nul.ini"));
+  const std::string saved = ReadBytes(dir.file("cut.ini"));
   EXPECT_EQ(CrLf({"[a]", "k=v", "", "[k=v]", "m=1", ""}), saved);
-  PAIniFile again("nul.ini");
+  PAIniFile again("cut.ini");
   ASSERT_EQ(1, again.Load());
   again.SetModified(1);
   ASSERT_EQ(1, again.Save());
-  EXPECT_EQ(saved, ReadBytes(dir.file("nul.ini")));
+  EXPECT_EQ(saved, ReadBytes(dir.file("cut.ini")));
 }
 
 TEST_F(IniFileTest, HundredThousandSections) {
