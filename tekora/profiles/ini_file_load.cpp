@@ -30,9 +30,9 @@ void EndAtNul(char* begin, char** end) {
 
 // The end of a section header's name on the trimmed line [begin, end), or
 // null when the line is no header. A header starts with "[" and ends with
-// "]"; so does a line whose text before its first NUL byte, trimmed, does:
-// its saved form, the key up to "=" and the value up to the NUL, would read
-// back as that header, so it is one already.
+// "]": the whole line, or its text before the first NUL byte, trimmed. In
+// the second case the line's saved form (the key up to "=", the value up to
+// the NUL) would read back as that header, so it is one already.
 char* HeaderNameEnd(char* begin, char* end) {
   if (*begin != '[') return NULL;
   if (end - begin >= 2 && end[-1] == ']') return end - 1;
