@@ -7,6 +7,8 @@
 
 #include <new>
 
+#include "shared_text_pack.h"
+
 namespace tekora {
 
 SharedText::SharedText(const SharedText& other) noexcept : m_pBlock(other.m_pBlock) {
@@ -40,7 +42,15 @@ void SharedText::Assign(LPCSTR text, size_t length) {
 }
 
 void SharedText::Release() noexcept {
-  if (m_pBlock != nullptr && m_pBlock->holders.fetch_sub(1, std::memory_order_acq_rel) == 1) free(m_pBlock);
+  if (m_pBlock == nullptr) return;
+  const unsigned int holders = m_pBlock->holders.fetch_sub(1, std::memory_order_acq_rel);
+  if ((holders & ~kPacked) == 1) {
+    if ((holders & kPacked) != 0) {
+      SharedTextPack::ReleaseBlock(m_pBlock);
+    } else {
+      free(m_pBlock);
+    }
+  }
   m_pBlock = nullptr;
 }
 

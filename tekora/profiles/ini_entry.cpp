@@ -33,9 +33,8 @@ PAIniEntry::PAIniEntry(LPCSTR key, int value) : m_bModified(0) {
   m_strValue.Assign(NumberText(value));
 }
 
-PAIniEntry::PAIniEntry(const tekora::SharedText& key, LPCSTR value) : m_bModified(0), m_strKey(key) {
-  m_strValue.Assign(value);
-}
+PAIniEntry::PAIniEntry(const tekora::SharedText& key, const tekora::SharedText& value)
+    : m_bModified(0), m_strKey(key), m_strValue(value) {}
 
 PAIniEntry::~PAIniEntry() {}
 

@@ -8,6 +8,8 @@
 
 #include <tekora/ini_file.h>
 
+#include "../config/shared_text_pack.h"
+
 namespace {
 
 bool IsWhite(char c) { return isspace(static_cast<unsigned char>(c)) != 0; }
@@ -125,6 +127,8 @@ int PAIniFile::Load() {
 
   try {
     LineReader reader(file);
+    // The file's keys and values, packed rather than one allocation each.
+    tekora::SharedTextPack texts;
     PAIniSection* current = NULL;
     // The section read before the current one: a new key that it lists at
     // the same place shares its text.
@@ -143,7 +147,12 @@ int PAIniFile::Load() {
         EndAtNul(nameBegin, &nameEnd);
         *nameEnd = '\0';
         AddSection(nameBegin, 0);
-        if (current != NULL) previous = current;
+        if (current != NULL) {
+          // Its lines are read: the room it kept for more goes back before
+          // the next section takes its own.
+          current->FreeExtra();
+          previous = current;
+        }
         // "[]" names no section: the lines up to the next header are skipped.
         current = FindSection(nameBegin);
         continue;
@@ -164,8 +173,9 @@ int PAIniFile::Load() {
       if (*begin == '[' && end > value && end[-1] == ']') continue;
       *keyEnd = '\0';
       *end = '\0';
-      current->SetEntry(begin, value, 0, previous);
+      current->SetEntry(begin, value, 0, previous, &texts);
     }
+    if (current != NULL) current->FreeExtra();
     file.Close();
   } catch (CException* e) {
     // A read error: what was read stays merged, and the result says that

@@ -2,6 +2,7 @@
 // format byte for byte, the modified flags, numbers, indexes and bad input.
 #include <algorithm>
 #include <map>
+#include <memory>
 #include <random>
 #include <string>
 
@@ -440,6 +441,49 @@ TEST_F(IniFileTest, HeaderBeforeANulByteIsAHeader) {
   again.SetModified(1);
   ASSERT_EQ(1, again.Save());
   EXPECT_EQ(saved, ReadBytes(dir.file("cut.ini")));
+}
+
+// A loaded file's keys and values are packed many to a chunk; each stays
+// whole through changes and removals of the others, in this file and in a
+// copy loaded beside it, and after the other file is gone.
+TEST_F(IniFileTest, PackedTextsOutliveTheirNeighbours) {
+  std::mt19937 random(17);
+  std::map<std::pair<std::string, std::string>, std::string> expected;
+  std::string text;
+  for (int s = 0; s < 400; ++s) {
+    const std::string section = "S" + std::to_string(s);
+    text += "[" + section + "]\r\n";
+    for (int k = static_cast<int>(random() % 12); k > 0; --k) {
+      const std::string key = "k" + std::to_string(random() % 20);
+      // Values short and long, around the longest text packed.
+      const size_t length = random() % 8 == 0 ? 1000 + random() % 50 : random() % 40;
+      const std::string value = std::string(length, static_cast<char>('a' + random() % 26)) + std::to_string(s);
+      text += key + "=" + value + "\r\n";
+      expected[{section, key}] = value;
+    }
+  }
+  WriteBytes(dir.file("packed.ini"), text);
+  PAIniFile ini("packed.ini");
+  auto copy = std::make_unique<PAIniFile>("packed.ini");
+  ASSERT_EQ(1, ini.Load());
+  ASSERT_EQ(1, copy->Load());
+  for (auto& [address, value] : expected) {
+    PAIniSection* section = ini.FindSection(address.first.c_str());
+    switch (random() % 3) {
+      case 0:
+        value = "changed " + value;
+        section->SetEntry(address.second.c_str(), value.c_str(), 1);
+        break;
+      case 1:
+        section->RemoveEntry(address.second.c_str());
+        value = "<none>";
+        break;
+    }
+  }
+  copy.reset();
+  for (const auto& [address, value] : expected) {
+    EXPECT_EQ(value, Value(ini, address.first.c_str(), address.second.c_str()));
+  }
 }
 
 TEST_F(IniFileTest, HundredThousandSections) {

@@ -7,6 +7,7 @@
 #include <tekora/ini_file.h>
 
 #include "ini_index.h"
+#include "../config/shared_text_pack.h"
 #include "../string_ids.h"
 
 IMPLEMENT_SERIAL(PAIniSection, CObject, VERSIONABLE_SCHEMA | 0x70)
@@ -14,6 +15,15 @@ IMPLEMENT_SERIAL(PAIniSection, CObject, VERSIONABLE_SCHEMA | 0x70)
 namespace {
 
 LPCSTR KeyOf(const CObject* entry) { return static_cast<const PAIniEntry*>(entry)->GetKey(); }
+
+// Makes `shared` a copy of `text`, packed when there is a pack.
+void MakeText(tekora::SharedTextPack* pack, tekora::SharedText* shared, LPCSTR text) {
+  if (pack != NULL) {
+    pack->Assign(shared, text, strlen(text));
+  } else {
+    shared->Assign(text);
+  }
+}
 
 }  // namespace
 
@@ -48,9 +58,10 @@ int PAIniSection::FindEntryIndex(LPCSTR key) const {
   return -1;
 }
 
-int PAIniSection::SetEntry(LPCSTR key, LPCSTR value, int mark) { return SetEntry(key, value, mark, NULL); }
+int PAIniSection::SetEntry(LPCSTR key, LPCSTR value, int mark) { return SetEntry(key, value, mark, NULL, NULL); }
 
-int PAIniSection::SetEntry(LPCSTR key, LPCSTR value, int mark, const PAIniSection* model) {
+int PAIniSection::SetEntry(LPCSTR key, LPCSTR value, int mark, const PAIniSection* model,
+                           tekora::SharedTextPack* pack) {
   if (key == NULL || *key == '\0') return 0;
   PAIniEntry* entry = FindEntry(key);
   if (entry != NULL) {
@@ -58,21 +69,23 @@ int PAIniSection::SetEntry(LPCSTR key, LPCSTR value, int mark, const PAIniSectio
     return 1;
   }
   const PAIniEntry* twin = model != NULL ? model->GetEntry(GetEntryCount()) : NULL;
-  tekora::SharedText shared;
-  if (twin != NULL && strcmp(twin->GetKey(), key) == 0) {
-    shared = twin->m_strKey;
-  } else {
-    try {
-      shared.Assign(key);
-    } catch (CException* e) {
-      e->Delete();
-      return 0;
+  tekora::SharedText sharedKey;
+  tekora::SharedText sharedValue;
+  try {
+    if (twin != NULL && strcmp(twin->GetKey(), key) == 0) {
+      sharedKey = twin->m_strKey;
+    } else {
+      MakeText(pack, &sharedKey, key);
     }
+    MakeText(pack, &sharedValue, value != NULL ? value : "");
+  } catch (CException* e) {
+    e->Delete();
+    return 0;
   }
-  return AddEntry(shared, value, mark);
+  return AddEntry(sharedKey, sharedValue, mark);
 }
 
-int PAIniSection::AddEntry(const tekora::SharedText& key, LPCSTR value, int mark) {
+int PAIniSection::AddEntry(const tekora::SharedText& key, const tekora::SharedText& value, int mark) {
   PAIniEntry* entry = NULL;
   bool appended = false;
   try {
@@ -92,6 +105,15 @@ int PAIniSection::AddEntry(const tekora::SharedText& key, LPCSTR value, int mark
   }
   if (mark) m_bModified = 1;
   return 1;
+}
+
+void PAIniSection::FreeExtra() {
+  try {
+    m_entries.FreeExtra();
+  } catch (CException* e) {
+    e->Delete();
+  }
+  m_index.FreeExtra();
 }
 
 int PAIniSection::SetEntry(LPCSTR key, int value, int mark) {

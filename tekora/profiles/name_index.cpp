@@ -141,6 +141,15 @@ void NameIndex::RemoveAll() {
   m_nDeadText = 0;
 }
 
+void NameIndex::FreeExtra() {
+  try {
+    if (IsDense()) m_slots.shrink_to_fit();
+    m_strText.shrink_to_fit();
+  } catch (const std::bad_alloc&) {
+    // The room stays.
+  }
+}
+
 void NameIndex::CompactText() {
   std::string text;
   text.reserve(m_strText.size() - m_nDeadText);

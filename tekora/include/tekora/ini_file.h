@@ -62,8 +62,8 @@ class PAIniEntry : public CObject {
  private:
   friend class PAIniSection;
   friend struct tekora::IniEntryTexts;
-  // The key text shared with another entry's; the value as given.
-  PAIniEntry(const tekora::SharedText& key, LPCSTR value);
+  // The key and value texts shared with others.
+  PAIniEntry(const tekora::SharedText& key, const tekora::SharedText& value);
 
   int m_bModified;
   // Shared with the entries of other sections of the same key and with the
@@ -121,10 +121,14 @@ class PAIniSection : public CObject {
   friend class PAIniFile;
   // SetEntry; a new entry shares its key text with the entry at the same
   // place in `model` (may be null) when that has the same key: the sections
-  // of a file mostly list the same keys in the same order.
-  int SetEntry(LPCSTR key, LPCSTR value, int mark, const PAIniSection* model);
+  // of a file mostly list the same keys in the same order. Its other texts
+  // are made by `pack` (may be null: each text its own block).
+  int SetEntry(LPCSTR key, LPCSTR value, int mark, const PAIniSection* model, tekora::SharedTextPack* pack);
   // Appends a new, unmodified entry; SetEntry's last step.
-  int AddEntry(const tekora::SharedText& key, LPCSTR value, int mark);
+  int AddEntry(const tekora::SharedText& key, const tekora::SharedText& value, int mark);
+  // Gives back the room the entry array and the index keep for more
+  // entries: a loaded file holds many sections of a few entries.
+  void FreeExtra();
 
   // The same layout as PAIniFile: the exact-name lookup is one piece of
   // code for both classes.

@@ -34,6 +34,10 @@ class NameIndex {
   // is another, and is then looked for everywhere.
   void Remove(LPCSTR name, CObject* object);
   void RemoveAll();
+  // Gives back the room kept for more names: the spare dense slots and the
+  // spare text (a hash table keeps its size, which its probes need). Nothing
+  // changes when memory runs out.
+  void FreeExtra();
   unsigned int GetCount() const { return m_nCount; }
 
  private:

@@ -11,6 +11,8 @@
 
 namespace tekora {
 
+class SharedTextPack;
+
 // An immutable text that copies share: a copy counts one more holder of
 // the same block instead of copying the characters, so the items a tree
 // loads for one section hold one copy of its file and section name between
@@ -37,11 +39,18 @@ class SharedText {
   int GetLength() const { return m_pBlock != nullptr ? static_cast<int>(m_pBlock->length) : 0; }
 
  private:
+  // A block made by a SharedTextPack (in one of its chunks) rather than one
+  // allocation of its own.
+  friend class SharedTextPack;
+
   struct Block {
+    // The count of holders; the top bit marks a packed block (kPacked).
     std::atomic<unsigned int> holders;
     unsigned int length;
     char text[1];
   };
+
+  static const unsigned int kPacked = 0x80000000u;
 
   void Release() noexcept;
 
