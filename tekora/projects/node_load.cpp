@@ -108,6 +108,16 @@ int PANodeObject::LoadNode(bool fileChecked, SharedTexts* texts) {
 int PANodeObject::LoadChildNodes(bool fileChecked) {
   CString childsKey;
   childsKey.LoadString(IDS_PA_CFG_CHILDS);
+  // Most nodes of a tree are leaves, whose section has no CHILDS key: the
+  // read below would add it to the cached section with an empty value and
+  // the empty list delete it again, which leaves the section as it was but
+  // marked modified. That outcome is had without the key coming and going,
+  // which cost each leaf's section room for one more entry.
+  PAIniSection* section = tekora::CachedProfileSection(m_strFile, m_strName);
+  if (section != NULL && section->FindEntryIndex(childsKey) < 0) {
+    section->SetModified(1);
+    return 1;
+  }
   PAConfigString childs(m_strFile, m_strName, childsKey, NULL);
   if (!childs.Read()) return 1;
   // The names are cut out of the value, which nothing below changes.

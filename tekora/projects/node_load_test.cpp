@@ -156,6 +156,58 @@ TEST_F(NodeLoadTest, SavedTreesWriteWhatTheWriteCallsWrite) {
   }
 }
 
+// The CHILDS list read the plain way, as a loaded node reads it: the string
+// read, and a delete of the key when the list is empty.
+int ReadChildsPlainly(PANodeObject* node, void* user) {
+  PAConfigString childs(static_cast<const char*>(user), node->GetName(), "CHILDS", NULL);
+  if (childs.Read() && *childs.GetValue() == '\0') childs.Remove(0);
+  return 1;
+}
+
+TEST_F(NodeLoadTest, LeavesLeaveTheCachedFileAsThePlainReadOfTheirListDoes) {
+  std::mt19937 random(23);
+  const char* lists[] = {"", "CHILDS=\r\n", "childs=\r\n", "Childs=N9,\r\n", "CHILDS=N9,\r\nchilds=\r\n"};
+  for (int round = 0; round < 10; ++round) {
+    // Sections that list their children, or no list, an empty one or one in
+    // another case, with the keys in any order around it.
+    std::string file;
+    for (int s = 0; s < 30; ++s) {
+      file += "[N" + std::to_string(s) + "]\r\n";
+      if (random() % 2) file += "K=" + std::to_string(s) + "\r\n";
+      std::string childs;
+      for (int c = 2 * s + 1; c <= 2 * s + 2 && c < 30; ++c) childs += "N" + std::to_string(c) + ",";
+      file += !childs.empty() && random() % 4 ? "CHILDS=" + childs + "\r\n" : lists[random() % 5];
+      file += "L=" + std::to_string(random() % 10) + "\r\n";
+    }
+    WriteBytes(dir.file("tree.ini"), file);
+    WriteBytes(dir.file("plain.ini"), file);
+    PANodeObject root;
+    root.SetFile("tree.ini");
+    root.SetName("N0");
+    ASSERT_EQ(1, root.Load());
+    const std::string plain = dir.winPath("plain.ini");
+    root.Walk(ReadChildsPlainly, const_cast<char*>(plain.c_str()));
+
+    PAIniFile* loaded = PAGetProfileCache()->FindFile(dir.winPath("tree.ini").c_str());
+    PAIniFile* expected = PAGetProfileCache()->FindFile(plain.c_str());
+    ASSERT_NE(nullptr, loaded);
+    ASSERT_NE(nullptr, expected);
+    ASSERT_EQ(expected->GetSectionCount(), loaded->GetSectionCount());
+    for (int s = 0; s < expected->GetSectionCount(); ++s) {
+      PAIniSection* want = expected->GetSection(s);
+      PAIniSection* got = loaded->GetSection(s);
+      EXPECT_STREQ(want->GetName(), got->GetName());
+      EXPECT_EQ(want->IsModified(), got->IsModified()) << want->GetName();
+      ASSERT_EQ(want->GetEntryCount(), got->GetEntryCount()) << want->GetName();
+      for (int e = 0; e < want->GetEntryCount(); ++e) {
+        EXPECT_STREQ(want->GetEntry(e)->GetKey(), got->GetEntry(e)->GetKey());
+        EXPECT_STREQ(want->GetEntry(e)->GetValue(), got->GetEntry(e)->GetValue());
+      }
+    }
+    PAGetProfileCache()->RemoveAllFiles();
+  }
+}
+
 TEST_F(NodeLoadTest, ItemsOfLoadedNodesKeepAnAddressOfTheirOwn) {
   WriteBytes(dir.file("t.ini"), "[ROOT]\r\nCHILDS=A,B,\r\nK=r\r\n[A]\r\nK=a\r\nL=a2\r\n[B]\r\nK=b\r\n");
   PANodeObject root;
