@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "file_ops.h"
@@ -173,10 +174,20 @@ extern "C" HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lp
     listed = open(folder.posix.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   }
   if (listed < 0) {
-    folder = winport::ResolvePath(winport::JoinWindows(absolute).c_str());
-    struct stat st;
-    if (!folder.found || stat(folder.posix.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
-      return Fail(ERROR_PATH_NOT_FOUND);
+    // A folder found missing as written just now is not looked up as
+    // written once more.
+    const bool missingAsWritten = wildcards && errno == ENOENT;
+    folder = winport::ResolvePath(std::move(absolute), missingAsWritten);
+    if (!folder.found) return Fail(ERROR_PATH_NOT_FOUND);
+    // A listing opens the folder, which also tells that it is one; a folder
+    // that cannot be opened is told from a missing one by its status.
+    if (wildcards) listed = open(folder.posix.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (listed < 0) {
+      const int openError = errno;
+      struct stat st;
+      if (stat(folder.posix.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return Fail(ERROR_PATH_NOT_FOUND);
+      errno = openError;  // a listing fails below with the open's error
+    }
   }
 
   FindHandle* find = new FindHandle;
@@ -193,8 +204,7 @@ extern "C" HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lp
       const std::string match = winport::FindIgnoringCase(folder.posix, pattern);
       if (!match.empty()) find->names.push_back(match);
     }
-  } else if (ListFolder(listed >= 0 ? listed : open(folder.posix.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC),
-                        folder.isRoot, pattern, find)) {
+  } else if (ListFolder(listed, folder.isRoot, pattern, find)) {
     std::sort(find->names.begin(), find->names.end(), ListingOrder);
   } else {
     DWORD error = WinportErrorFromErrno(errno);

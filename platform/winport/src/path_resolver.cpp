@@ -5,6 +5,8 @@
 #include <strings.h>
 #include <sys/stat.h>
 
+#include <utility>
+
 #include "folder_index.h"
 #include "win_path.h"
 
@@ -19,9 +21,13 @@ bool EntryExists(const std::string& posixPath) {
 }  // namespace
 
 ResolvedPath ResolvePath(const char* windowsPath) {
-  ResolvedPath result;
   AbsolutePath absolute;
-  if (!MakeAbsolute(windowsPath, &absolute)) return result;
+  if (!MakeAbsolute(windowsPath, &absolute)) return ResolvedPath();
+  return ResolvePath(std::move(absolute), false);
+}
+
+ResolvedPath ResolvePath(AbsolutePath absolute, bool missingAsWritten) {
+  ResolvedPath result;
   result.valid = true;
   result.trailingSeparator = absolute.trailingSeparator;
   std::vector<std::string>& names = absolute.components;
@@ -32,12 +38,14 @@ ResolvedPath ResolvePath(const char* windowsPath) {
   }
 
   // Most paths exist exactly as written; one lookup settles those.
-  std::string exact = JoinPosix(names);
-  if (EntryExists(exact)) {
-    result.posix = exact;
-    result.leaf = names.back();
-    result.found = result.parentFound = true;
-    return result;
+  if (!missingAsWritten) {
+    std::string exact = JoinPosix(names);
+    if (EntryExists(exact)) {
+      result.posix = exact;
+      result.leaf = names.back();
+      result.found = result.parentFound = true;
+      return result;
+    }
   }
 
   std::string current;

@@ -9,6 +9,8 @@
 
 #include <string>
 
+#include "win_path.h"
+
 namespace winport {
 
 struct ResolvedPath {
@@ -29,5 +31,10 @@ struct ResolvedPath {
 
 // Resolves a Windows (or POSIX) path against the file system.
 ResolvedPath ResolvePath(const char* windowsPath);
+// The same for a path already made absolute. With `missingAsWritten` the
+// caller has just failed to find the path as written, and the lookup of the
+// whole path as written is left out: the walk one component at a time gives
+// the same answer without it.
+ResolvedPath ResolvePath(AbsolutePath absolute, bool missingAsWritten);
 
 }  // namespace winport
