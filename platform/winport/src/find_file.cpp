@@ -91,6 +91,18 @@ bool HandOut(FindHandle* find, WIN32_FIND_DATAA* data) {
   return false;
 }
 
+// A search of the one entry `name` of `directory`, whose status was just
+// read: the entry is handed out at once.
+HANDLE HandOutFound(std::string directory, const std::string& name, const struct stat& link, const struct stat& st,
+                    WIN32_FIND_DATAA* data) {
+  FindHandle* find = new FindHandle;
+  find->directory = std::move(directory);
+  find->names.push_back(name);
+  find->next = 1;
+  DescribeFrom(name, link, st, data);
+  return winport::RegisterHandle(find);
+}
+
 // Names in the order Windows lists a folder: "." and ".." first, then by
 // name without regard to case.
 bool ListingOrder(const std::string& a, const std::string& b) {
@@ -152,13 +164,8 @@ extern "C" HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lp
     exact = winport::JoinPosix(absolute.components);
     struct stat link, st;
     if (StatusOf(AT_FDCWD, exact.c_str(), &link, &st)) {
-      FindHandle* find = new FindHandle;
       absolute.components.pop_back();
-      find->directory = winport::JoinPosix(absolute.components);
-      find->names.push_back(pattern);
-      find->next = 1;
-      DescribeFrom(pattern, link, st, lpFindFileData);
-      return winport::RegisterHandle(find);
+      return HandOutFound(winport::JoinPosix(absolute.components), pattern, link, st, lpFindFileData);
     }
   }
   absolute.components.pop_back();
@@ -179,9 +186,20 @@ extern "C" HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lp
     const bool missingAsWritten = wildcards && errno == ENOENT;
     folder = winport::ResolvePath(std::move(absolute), missingAsWritten);
     if (!folder.found) return Fail(ERROR_PATH_NOT_FOUND);
-    // A listing opens the folder, which also tells that it is one; a folder
-    // that cannot be opened is told from a missing one by its status.
-    if (wildcards) listed = open(folder.posix.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    // A listing opens the folder, which also tells that it is one; else the
+    // folder's status tells it (and a listing's folder that cannot be
+    // opened from a missing one).
+    if (wildcards) {
+      listed = open(folder.posix.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    } else {
+      // The name as written in the folder found (known to be missing when
+      // the folder is spelled as written): an entry there also tells that
+      // the folder is one.
+      const std::string written = EntryPath(folder.posix, pattern);
+      struct stat link, st;
+      if (written != exact && StatusOf(AT_FDCWD, written.c_str(), &link, &st))
+        return HandOutFound(folder.posix, pattern, link, st, lpFindFileData);
+    }
     if (listed < 0) {
       const int openError = errno;
       struct stat st;
@@ -193,17 +211,10 @@ extern "C" HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lp
   FindHandle* find = new FindHandle;
   find->directory = folder.posix;
   if (!wildcards) {
-    // The folder is found; the entry is the name as written if it exists
-    // there (known not to when the folder is spelled as written), else the
-    // one that matches it without regard to case.
-    struct stat link;
-    const std::string written = EntryPath(folder.posix, pattern);
-    if (written != exact && lstat(written.c_str(), &link) == 0) {
-      find->names.push_back(pattern);
-    } else {
-      const std::string match = winport::FindIgnoringCase(folder.posix, pattern);
-      if (!match.empty()) find->names.push_back(match);
-    }
+    // The folder is found and holds no entry of the name as written: the
+    // entry is the one that matches it without regard to case.
+    const std::string match = winport::FindIgnoringCase(folder.posix, pattern);
+    if (!match.empty()) find->names.push_back(match);
   } else if (ListFolder(listed, folder.isRoot, pattern, find)) {
     std::sort(find->names.begin(), find->names.end(), ListingOrder);
   } else {
