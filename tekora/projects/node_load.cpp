@@ -52,6 +52,11 @@ int PANodeObject::Load() {
   return LoadNode(false, &texts);
 }
 
+int PANodeObject::LoadCheckedFile(unsigned int checkedSize) {
+  SharedTexts texts;
+  return LoadNode(checkedSize >= kShortestQuietConfigFile, &texts);
+}
+
 int PANodeObject::LoadChildren() { return LoadChildNodes(false); }
 
 int PANodeObject::LoadNode(bool fileChecked, SharedTexts* texts) {
