@@ -18,30 +18,49 @@ bool EntryExists(const std::string& posixPath) {
   return lstat(posixPath.c_str(), &st) == 0;
 }
 
-// The last component that a walk of this thread found without regard to
-// case below folders that all exist as written, with the stamp of the index
-// that answered. While nothing has changed in that folder, a walk through
-// the same folder and component takes the same entry without looking: the
-// folders above exist as written (the folder is found by its path), the
-// name as written is still missing there, and the entry found is still the
-// first match.
+// The last components that the walks of this thread found missing as
+// written below folders that all exist as written, each with what its
+// folder's index answered (an entry that matches without regard to case, or
+// none) and the stamp of that index. While nothing has changed in that
+// folder, a walk through the same folder and component takes the same
+// answer without looking: the folders above exist as written (the folder is
+// found by its path), the name as written is still missing there, and the
+// answer is still the first match, or still none.
 struct CaseStep {
   size_t depth = 0;     // the components of the folder
   std::string folder;   // its POSIX path ("/" for the root)
   std::string written;  // the component as written
-  std::string match;    // the entry found for it
+  std::string match;    // the entry found for it; empty: none
   FolderStamp stamp;
 };
-thread_local CaseStep t_lastStep;
+// A few, for the few folders a caller's paths go through (a home directory
+// named in another case, a missing settings folder).
+const size_t kKnownSteps = 4;
+thread_local CaseStep t_knownSteps[kKnownSteps];
+thread_local size_t t_nextStep = 0;
 
-// The component of the path that the last step answers, or names.size().
-size_t KnownStep(const std::vector<std::string>& names) {
-  const CaseStep& step = t_lastStep;
-  if (step.stamp.serial == 0 || step.depth >= names.size() || names[step.depth] != step.written) return names.size();
-  std::string folder;
-  for (size_t i = 0; i < step.depth; ++i) folder += "/" + names[i];
-  if ((folder.empty() ? "/" : folder) != step.folder) return names.size();
-  return FolderUnchanged(step.folder, step.stamp) ? step.depth : names.size();
+// Keeps the step in place of an earlier one of the same folder and name,
+// else in place of the oldest.
+void KeepStep(CaseStep step) {
+  for (CaseStep& kept : t_knownSteps) {
+    if (kept.folder == step.folder && kept.written == step.written) {
+      kept = std::move(step);
+      return;
+    }
+  }
+  t_knownSteps[t_nextStep] = std::move(step);
+  t_nextStep = (t_nextStep + 1) % kKnownSteps;
+}
+
+// The known step that answers a component of the path, or null.
+const CaseStep* KnownStep(const std::vector<std::string>& names) {
+  for (const CaseStep& step : t_knownSteps) {
+    if (step.stamp.serial == 0 || step.depth >= names.size() || names[step.depth] != step.written) continue;
+    std::string folder;
+    for (size_t i = 0; i < step.depth; ++i) folder += "/" + names[i];
+    if ((folder.empty() ? "/" : folder) == step.folder && FolderUnchanged(step.folder, step.stamp)) return &step;
+  }
+  return nullptr;
 }
 
 }  // namespace
@@ -76,11 +95,12 @@ ResolvedPath ResolvePath(AbsolutePath absolute, bool missingAsWritten) {
 
   std::string current;
   size_t missingAt = names.size();
-  const size_t known = KnownStep(names);
+  const CaseStep* knownStep = KnownStep(names);
+  const size_t known = knownStep != nullptr ? knownStep->depth : names.size();
   bool asWritten = true;  // every component so far exists as written
   for (size_t i = 0; i < names.size(); ++i) {
     std::string candidate = current + "/" + names[i];
-    if (i < known && known < names.size()) {
+    if (knownStep != nullptr && i < known) {
       current = candidate;  // a folder above the known step
       continue;
     }
@@ -88,11 +108,11 @@ ResolvedPath ResolvePath(AbsolutePath absolute, bool missingAsWritten) {
       const std::string folder = current.empty() ? "/" : current;
       std::string match;
       if (i == known) {
-        match = t_lastStep.match;
+        match = knownStep->match;
       } else {
         FolderStamp stamp;
         match = FindIgnoringCase(folder, names[i], &stamp);
-        if (asWritten && stamp.serial != 0 && !match.empty()) t_lastStep = CaseStep{i, folder, names[i], match, stamp};
+        if (asWritten && stamp.serial != 0) KeepStep(CaseStep{i, folder, names[i], match, stamp});
       }
       if (match.empty()) {
         missingAt = i;

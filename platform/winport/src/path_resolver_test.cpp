@@ -132,8 +132,8 @@ TEST_F(PathResolverTest, ComponentsAfterACaseMismatchResolveAsOneByOne) {
   }
 }
 
-// A walk takes the last case step again while nothing has changed in its
-// folder. Variants of the stepped name appear, go and are renamed there,
+// A walk takes a known case step again while nothing has changed in its
+// folder. Variants of the stepped names appear, go and are renamed there,
 // by plain system calls and by another process, between the walks: each
 // walk must resolve as the plain way does.
 TEST_F(PathResolverTest, KnownCaseStepsFollowChangesInTheirFolder) {
@@ -149,6 +149,10 @@ TEST_F(PathResolverTest, KnownCaseStepsFollowChangesInTheirFolder) {
     rmdir(dir.file("Top/" + variant).c_str());
   };
   make("Proj");
+  // A name that is mostly missing in any case: its absence is a step too.
+  ASSERT_EQ(0, mkdir(dir.file("Other").c_str(), 0777));
+  const std::vector<std::string> otherNames = {"Other", "settings", "f.ini"};
+  const std::string otherPath = dir.path() + "\\Other\\settings\\f.ini";
   const std::vector<std::string> variants = {"PROJ", "Proj", "pRoj", "proj"};
   const std::vector<std::string> names = {"Top", "proj", "sub", "f.txt"};
   const std::string windowsPath = dir.path() + "\\Top\\proj\\sub\\f.txt";
@@ -178,8 +182,15 @@ TEST_F(PathResolverTest, KnownCaseStepsFollowChangesInTheirFolder) {
           rename(dir.file("Top/" + variant).c_str(), dir.file("Top/" + other).c_str());
     }
     SCOPED_TRACE(testing::Message() << "step " << step);
-    for (int again = 0; again < 2; ++again)
+    for (int again = 0; again < 2; ++again) {
       EXPECT_EQ(ResolvedOneByOne(dir.path(), names), winport::ResolvePath(windowsPath.c_str()).posix);
+      // A path through another folder, whose step is kept beside the first.
+      EXPECT_EQ(ResolvedOneByOne(dir.path(), otherNames), winport::ResolvePath(otherPath.c_str()).posix);
+    }
+    if (next() % 4 == 0) {
+      const std::string settings = dir.file(next() % 2 ? "Other/Settings" : "Other/SETTINGS");
+      Exists(settings) ? static_cast<void>(rmdir(settings.c_str())) : static_cast<void>(mkdir(settings.c_str(), 0777));
+    }
   }
 }
 
