@@ -158,9 +158,12 @@ extern "C" HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lp
   std::string pattern = absolute.components.back();
   const bool wildcards = winport::HasWildcards(pattern);
   std::string exact;  // the path as written, when it names one entry
+  // A path through a known case step is resolved first: as written it is
+  // missing. The steps below give the same entry either way.
+  const bool tryAsWritten = !winport::MayTakeKnownStep(absolute.components);
   // A name without wildcards that exists as written, the common probe of a
   // file, takes one lookup; the steps below would give the same entry.
-  if (!wildcards) {
+  if (!wildcards && tryAsWritten) {
     exact = winport::JoinPosix(absolute.components);
     struct stat link, st;
     if (StatusOf(AT_FDCWD, exact.c_str(), &link, &st)) {
@@ -175,7 +178,7 @@ extern "C" HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lp
   // steps below would find the same folder.
   int listed = -1;
   winport::ResolvedPath folder;
-  if (wildcards) {
+  if (wildcards && tryAsWritten) {
     folder.posix = winport::JoinPosix(absolute.components);
     folder.isRoot = absolute.components.empty();
     listed = open(folder.posix.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -183,7 +186,7 @@ extern "C" HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lp
   if (listed < 0) {
     // A folder found missing as written just now is not looked up as
     // written once more.
-    const bool missingAsWritten = wildcards && errno == ENOENT;
+    const bool missingAsWritten = wildcards && tryAsWritten && errno == ENOENT;
     folder = winport::ResolvePath(std::move(absolute), missingAsWritten);
     if (!folder.found) return Fail(ERROR_PATH_NOT_FOUND);
     // A listing opens the folder, which also tells that it is one; else the
@@ -193,11 +196,11 @@ extern "C" HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lp
       listed = open(folder.posix.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     } else {
       // The name as written in the folder found (known to be missing when
-      // the folder is spelled as written): an entry there also tells that
-      // the folder is one.
+      // the folder is spelled as written and was tried so): an entry there
+      // also tells that the folder is one.
       const std::string written = EntryPath(folder.posix, pattern);
       struct stat link, st;
-      if (written != exact && StatusOf(AT_FDCWD, written.c_str(), &link, &st))
+      if ((!tryAsWritten || written != exact) && StatusOf(AT_FDCWD, written.c_str(), &link, &st))
         return HandOutFound(folder.posix, pattern, link, st, lpFindFileData);
     }
     if (listed < 0) {

@@ -52,18 +52,28 @@ void KeepStep(CaseStep step) {
   t_nextStep = (t_nextStep + 1) % kKnownSteps;
 }
 
+// Whether the step is about a component of the path, by their names.
+bool StepOnPath(const CaseStep& step, const std::vector<std::string>& names) {
+  if (step.stamp.serial == 0 || step.depth >= names.size() || names[step.depth] != step.written) return false;
+  std::string folder;
+  for (size_t i = 0; i < step.depth; ++i) folder += "/" + names[i];
+  return (folder.empty() ? "/" : folder) == step.folder;
+}
+
 // The known step that answers a component of the path, or null.
 const CaseStep* KnownStep(const std::vector<std::string>& names) {
-  for (const CaseStep& step : t_knownSteps) {
-    if (step.stamp.serial == 0 || step.depth >= names.size() || names[step.depth] != step.written) continue;
-    std::string folder;
-    for (size_t i = 0; i < step.depth; ++i) folder += "/" + names[i];
-    if ((folder.empty() ? "/" : folder) == step.folder && FolderUnchanged(step.folder, step.stamp)) return &step;
-  }
+  for (const CaseStep& step : t_knownSteps)
+    if (StepOnPath(step, names) && FolderUnchanged(step.folder, step.stamp)) return &step;
   return nullptr;
 }
 
 }  // namespace
+
+bool MayTakeKnownStep(const std::vector<std::string>& components) {
+  for (const CaseStep& step : t_knownSteps)
+    if (StepOnPath(step, components)) return true;
+  return false;
+}
 
 ResolvedPath ResolvePath(const char* windowsPath) {
   AbsolutePath absolute;
@@ -82,8 +92,10 @@ ResolvedPath ResolvePath(AbsolutePath absolute, bool missingAsWritten) {
     return result;
   }
 
-  // Most paths exist exactly as written; one lookup settles those.
-  if (!missingAsWritten) {
+  // Most paths exist exactly as written; one lookup settles those. A path
+  // through a known step does not: its name as written is missing.
+  const CaseStep* knownStep = KnownStep(names);
+  if (!missingAsWritten && knownStep == nullptr) {
     std::string exact = JoinPosix(names);
     if (EntryExists(exact)) {
       result.posix = exact;
@@ -95,7 +107,6 @@ ResolvedPath ResolvePath(AbsolutePath absolute, bool missingAsWritten) {
 
   std::string current;
   size_t missingAt = names.size();
-  const CaseStep* knownStep = KnownStep(names);
   const size_t known = knownStep != nullptr ? knownStep->depth : names.size();
   bool asWritten = true;  // every component so far exists as written
   for (size_t i = 0; i < names.size(); ++i) {
