@@ -5,6 +5,7 @@
 #include <strings.h>
 #include <sys/stat.h>
 
+#include <mutex>
 #include <utility>
 
 #include "folder_index.h"
@@ -18,62 +19,89 @@ bool EntryExists(const std::string& posixPath) {
   return lstat(posixPath.c_str(), &st) == 0;
 }
 
-// The last components that the walks of this thread found missing as
-// written below folders that all exist as written, each with what its
-// folder's index answered (an entry that matches without regard to case, or
-// none) and the stamp of that index. While nothing has changed in that
-// folder, a walk through the same folder and component takes the same
-// answer without looking: the folders above exist as written (the folder is
-// found by its path), the name as written is still missing there, and the
-// answer is still the first match, or still none.
+// The last components that walks found missing as written below folders
+// that all exist as written, each with what its folder's index answered (an
+// entry that matches without regard to case, or none) and the stamp of that
+// index. While nothing has changed in that folder, a walk through the same
+// folder and component takes the same answer without looking: the folders
+// above exist as written (the folder is found by its path), the name as
+// written is still missing there, and the answer is still the first match,
+// or still none.
 struct CaseStep {
   size_t depth = 0;     // the components of the folder
   std::string folder;   // its POSIX path ("/" for the root)
   std::string written;  // the component as written
   std::string match;    // the entry found for it; empty: none
   FolderStamp stamp;
-};
-// A few, for the few folders a caller's paths go through (a home directory
-// named in another case, a missing settings folder).
-const size_t kKnownSteps = 4;
-thread_local CaseStep t_knownSteps[kKnownSteps];
-thread_local size_t t_nextStep = 0;
 
-// Keeps the step in place of an earlier one of the same folder and name,
-// else in place of the oldest.
-void KeepStep(CaseStep step) {
-  for (CaseStep& kept : t_knownSteps) {
-    if (kept.folder == step.folder && kept.written == step.written) {
-      kept = std::move(step);
-      return;
-    }
+  // Whether the step is about a component of the path, by their names.
+  bool OnPath(const std::vector<std::string>& names) const {
+    if (stamp.serial == 0 || depth >= names.size() || names[depth] != written) return false;
+    std::string above;
+    for (size_t i = 0; i < depth; ++i) above += "/" + names[i];
+    return (above.empty() ? "/" : above) == folder;
   }
-  t_knownSteps[t_nextStep] = std::move(step);
-  t_nextStep = (t_nextStep + 1) % kKnownSteps;
-}
+};
 
-// Whether the step is about a component of the path, by their names.
-bool StepOnPath(const CaseStep& step, const std::vector<std::string>& names) {
-  if (step.stamp.serial == 0 || step.depth >= names.size() || names[step.depth] != step.written) return false;
-  std::string folder;
-  for (size_t i = 0; i < step.depth; ++i) folder += "/" + names[i];
-  return (folder.empty() ? "/" : folder) == step.folder;
-}
+// A few steps, for the few folders a caller's paths go through (a home
+// directory named in another case, a missing settings folder).
+class KnownSteps {
+ public:
+  // The step that answers a component of the path: true with its depth and
+  // answer. A step whose folder has changed is dropped.
+  bool Find(const std::vector<std::string>& names, size_t* depth, std::string* match) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    for (CaseStep& step : m_steps) {
+      if (!step.OnPath(names)) continue;
+      if (!FolderUnchanged(step.folder, step.stamp)) {
+        step = CaseStep();
+        continue;
+      }
+      *depth = step.depth;
+      *match = step.match;
+      return true;
+    }
+    return false;
+  }
 
-// The known step that answers a component of the path, or null.
-const CaseStep* KnownStep(const std::vector<std::string>& names) {
-  for (const CaseStep& step : t_knownSteps)
-    if (StepOnPath(step, names) && FolderUnchanged(step.folder, step.stamp)) return &step;
-  return nullptr;
+  bool AnyOnPath(const std::vector<std::string>& names) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    for (const CaseStep& step : m_steps)
+      if (step.OnPath(names)) return true;
+    return false;
+  }
+
+  // Keeps the step in place of an earlier one of the same folder and name,
+  // else in place of the oldest.
+  void Keep(CaseStep step) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    for (CaseStep& kept : m_steps) {
+      if (kept.folder == step.folder && kept.written == step.written) {
+        kept = std::move(step);
+        return;
+      }
+    }
+    m_steps[m_next] = std::move(step);
+    m_next = (m_next + 1) % kCount;
+  }
+
+ private:
+  static const size_t kCount = 4;
+  std::mutex m_mutex;
+  CaseStep m_steps[kCount];
+  size_t m_next = 0;
+};
+
+KnownSteps& Steps() {
+  // Never destroyed: paths are resolved from other objects' destructors at
+  // exit too.
+  static KnownSteps* steps = new KnownSteps;
+  return *steps;
 }
 
 }  // namespace
 
-bool MayTakeKnownStep(const std::vector<std::string>& components) {
-  for (const CaseStep& step : t_knownSteps)
-    if (StepOnPath(step, components)) return true;
-  return false;
-}
+bool MayTakeKnownStep(const std::vector<std::string>& components) { return Steps().AnyOnPath(components); }
 
 ResolvedPath ResolvePath(const char* windowsPath) {
   AbsolutePath absolute;
@@ -94,8 +122,10 @@ ResolvedPath ResolvePath(AbsolutePath absolute, bool missingAsWritten) {
 
   // Most paths exist exactly as written; one lookup settles those. A path
   // through a known step does not: its name as written is missing.
-  const CaseStep* knownStep = KnownStep(names);
-  if (!missingAsWritten && knownStep == nullptr) {
+  size_t known = names.size();
+  std::string knownMatch;
+  const bool stepKnown = Steps().Find(names, &known, &knownMatch);
+  if (!missingAsWritten && !stepKnown) {
     std::string exact = JoinPosix(names);
     if (EntryExists(exact)) {
       result.posix = exact;
@@ -107,11 +137,10 @@ ResolvedPath ResolvePath(AbsolutePath absolute, bool missingAsWritten) {
 
   std::string current;
   size_t missingAt = names.size();
-  const size_t known = knownStep != nullptr ? knownStep->depth : names.size();
   bool asWritten = true;  // every component so far exists as written
   for (size_t i = 0; i < names.size(); ++i) {
     std::string candidate = current + "/" + names[i];
-    if (knownStep != nullptr && i < known) {
+    if (stepKnown && i < known) {
       current = candidate;  // a folder above the known step
       continue;
     }
@@ -119,11 +148,11 @@ ResolvedPath ResolvePath(AbsolutePath absolute, bool missingAsWritten) {
       const std::string folder = current.empty() ? "/" : current;
       std::string match;
       if (i == known) {
-        match = knownStep->match;
+        match = knownMatch;
       } else {
         FolderStamp stamp;
         match = FindIgnoringCase(folder, names[i], &stamp);
-        if (asWritten && stamp.serial != 0) KeepStep(CaseStep{i, folder, names[i], match, stamp});
+        if (asWritten && stamp.serial != 0) Steps().Keep(CaseStep{i, folder, names[i], match, stamp});
       }
       if (match.empty()) {
         missingAt = i;

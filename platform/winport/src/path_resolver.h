@@ -37,7 +37,7 @@ ResolvedPath ResolvePath(const char* windowsPath);
 // the same answer without it.
 ResolvedPath ResolvePath(AbsolutePath absolute, bool missingAsWritten);
 
-// True when the path goes through a component that this thread's walks
+// True when the path goes through a component that walks
 // found missing as written a while ago (told by the names alone, without a
 // look at the disk): such a path is likely missing as written, and worth
 // resolving before trying it as written.
