@@ -182,6 +182,11 @@ extern "C" HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lp
     folder.posix = winport::JoinPosix(absolute.components);
     folder.isRoot = absolute.components.empty();
     listed = open(folder.posix.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  } else if (wildcards) {
+    // Likewise a folder through a known case step that exists as written
+    // after it.
+    folder.posix = winport::ThroughKnownStep(absolute.components);
+    if (!folder.posix.empty()) listed = open(folder.posix.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   }
   if (listed < 0) {
     // A folder found missing as written just now is not looked up as

@@ -103,6 +103,14 @@ KnownSteps& Steps() {
 
 bool MayTakeKnownStep(const std::vector<std::string>& components) { return Steps().AnyOnPath(components); }
 
+std::string ThroughKnownStep(std::vector<std::string> components) {
+  size_t depth = 0;
+  std::string match;
+  if (!Steps().Find(components, &depth, &match) || match.empty()) return std::string();
+  components[depth] = match;
+  return JoinPosix(components);
+}
+
 ResolvedPath ResolvePath(const char* windowsPath) {
   AbsolutePath absolute;
   if (!MakeAbsolute(windowsPath, &absolute)) return ResolvedPath();

@@ -42,5 +42,10 @@ ResolvedPath ResolvePath(AbsolutePath absolute, bool missingAsWritten);
 // look at the disk): such a path is likely missing as written, and worth
 // resolving before trying it as written.
 bool MayTakeKnownStep(const std::vector<std::string>& components);
+// The POSIX path through the known step that answers a component of the
+// path with an entry, the components after it as written, not looked up
+// (a caller that opens it finds out whether they exist so, as the walk
+// would take them); empty when no known step answers the path so.
+std::string ThroughKnownStep(std::vector<std::string> components);
 
 }  // namespace winport
