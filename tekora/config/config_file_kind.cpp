@@ -1,5 +1,7 @@
-// HasFileGuid: a configuration file's kind, told by its MAIN GUID.
+// HasFileGuid and the project file test: a configuration file's kind, told
+// by its MAIN GUID.
 #include <tekora/config_items.h>
+#include <tekora/system.h>
 
 #include "../string_ids.h"
 #include "config_file_kind.h"
@@ -13,6 +15,11 @@ int HasFileGuid(LPCSTR path, int guidId) {
   expected.LoadString(guidId);
   PAConfigString guid(path, section, key, "");
   return guid.Read() && expected == guid.GetValue() ? 1 : 0;
+}
+
+int IsProjectFile(LPCSTR path, unsigned int* size) {
+  if (path == NULL || PACheckConfigFile(path, size) != 0) return 0;
+  return HasFileGuid(path, IDS_PA_CFG_PROJECT_GUID);
 }
 
 }  // namespace tekora

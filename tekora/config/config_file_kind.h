@@ -9,4 +9,8 @@ namespace tekora {
 // of `guidId` exactly (case-sensitive); else 0.
 int HasFileGuid(LPCSTR path, int guidId);
 
+// PAWinProject::IsProjectFile; `size` (when not null) takes the size the
+// check of the file found, and is left alone when it found no file.
+int IsProjectFile(LPCSTR path, unsigned int* size);
+
 }  // namespace tekora

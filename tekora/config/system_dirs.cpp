@@ -63,11 +63,12 @@ PAConfigInt* OwnItem(PANodeObject* node, LPCSTR key, int recursive) {
 
 int PAUtilsConfig::InitSystemDirs(PANodeObject* node) {
   if (node == NULL) return 0;
-  char saved[MAX_PATH];
-  if (_getcwd(saved, MAX_PATH) == NULL) saved[0] = '\0';
-
   CString list;
   if (!ReadIncludeList(&list) || list.IsEmpty()) return 0;
+  // The folder checks below enter each folder; the working folder is put
+  // back afterwards (reading the list leaves it as it is).
+  char saved[MAX_PATH];
+  if (_getcwd(saved, MAX_PATH) == NULL) saved[0] = '\0';
   if (list[list.GetLength() - 1] != ';') list += ';';
 
   int count = 0;

@@ -21,10 +21,7 @@ CRuntimeClass* PAWinProject::GetThisClass() { return RUNTIME_CLASS(PAWinProject)
 
 CRuntimeClass* PAWinProject::GetBaseClass() { return RUNTIME_CLASS(PANodeObject); }
 
-int PAWinProject::IsProjectFile(LPCSTR path) {
-  if (path == NULL || PACheckConfigFile(path, NULL) != 0) return 0;
-  return tekora::HasFileGuid(path, IDS_PA_CFG_PROJECT_GUID);
-}
+int PAWinProject::IsProjectFile(LPCSTR path) { return tekora::IsProjectFile(path, NULL); }
 
 CString PAWinProject::GetProjectDir() const {
   CString folder;

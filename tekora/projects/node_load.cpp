@@ -1,5 +1,6 @@
 // PANodeObject::Load and LoadChildren: a tree read from the cached file,
 // section by section along the CHILDS lists.
+#include <ctype.h>
 #include <string.h>
 
 #include <string>
@@ -26,10 +27,11 @@ void Reserve(CObArray& array, INT_PTR count) {
   array.SetSize(size);
 }
 
+// The name lowered as CString::MakeLower lowers it, built in place.
 std::string FoldedName(LPCSTR name) {
-  CString folded(name);
-  folded.MakeLower();
-  return std::string(folded);
+  std::string folded(name);
+  for (char& c : folded) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+  return folded;
 }
 
 }  // namespace
@@ -50,6 +52,11 @@ struct PANodeObject::SharedTexts {
 int PANodeObject::Load() {
   SharedTexts texts;
   return LoadNode(false, &texts);
+}
+
+int PANodeObject::LoadCheckedFile(unsigned int checkedSize) {
+  SharedTexts texts;
+  return LoadNode(checkedSize >= kShortestQuietConfigFile, &texts);
 }
 
 int PANodeObject::LoadChildren() { return LoadChildNodes(false); }

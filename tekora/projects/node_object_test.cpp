@@ -172,6 +172,55 @@ TEST_F(NodeObjectTest, TemplatesSetUpWithoutTouchingTheFile) {
   EXPECT_FALSE(testsupport::Exists(dir.file("tpl.ini")));
 }
 
+// The items a template sets up share their node's texts; each item still
+// has an address of its own, and without a file no address at all.
+TEST_F(NodeObjectTest, TemplateItemsTakeTheirNodesAddress) {
+  static const AfxStringResource kTexts[] = {{48201, "KEY_A"}, {48202, "KEY_B"}, {48203, "default b"}};
+  AfxStringResourceRegistrar texts(kTexts, 3);
+  static const PAEntryTemplate kA = {48201, 0, NULL, 0, 0};
+  static const PAEntryTemplate kB = {48202, 48203, NULL, 0, 0};
+  static const PAEntryTemplate kMissing = {48209, 48209, NULL, 0, 0};  // numbers without a text
+  static const PAEntryTemplate* const kEntries[] = {&kA, &kB, &kMissing, NULL};
+  static const PAEntryTemplate* const kChildEntries[] = {&kB, NULL};
+  static const PANodeTemplate kChild = {0, kChildEntries, NULL, NULL, "CHILD"};
+  static const PANodeTemplate* const kChildren[] = {&kChild, NULL};
+  static const PANodeTemplate kRoot = {0, kEntries, kChildren, NULL, "ROOT"};
+
+  PANodeObject root;
+  ASSERT_EQ(1, root.InitFromTemplate("tpl.ini", &kRoot, &root, 0));
+  ASSERT_EQ(3, root.GetItemCount());
+  const char* const keys[] = {"KEY_A", "KEY_B", ""};
+  const char* const values[] = {"", "default b", ""};
+  for (int i = 0; i < 3; ++i) {
+    SCOPED_TRACE(i);
+    const PAConfigInt* item = root.GetItem(i);
+    EXPECT_STREQ("tpl.ini", item->GetFile());
+    EXPECT_STREQ("ROOT", item->GetSection());
+    EXPECT_STREQ(keys[i], item->GetKey());
+    EXPECT_STREQ(values[i], item->GetValue());
+    EXPECT_STREQ("", item->GetDefault());
+  }
+  const PAConfigInt* childItem = root.GetChild(0)->GetItem(0);
+  EXPECT_STREQ("tpl.ini", childItem->GetFile());
+  EXPECT_STREQ("CHILD", childItem->GetSection());
+  EXPECT_STREQ("KEY_B", childItem->GetKey());
+  // A new address for one item leaves its siblings' as they were.
+  root.GetItem(0)->Init("other.ini", "S", "K", NULL);
+  EXPECT_STREQ("other.ini", root.GetItem(0)->GetFile());
+  EXPECT_STREQ("tpl.ini", root.GetItem(1)->GetFile());
+  EXPECT_STREQ("ROOT", root.GetItem(1)->GetSection());
+  EXPECT_STREQ("KEY_B", root.GetItem(1)->GetKey());
+
+  PANodeObject unfiled;
+  ASSERT_EQ(1, unfiled.InitFromTemplate("", &kRoot, &unfiled, 0));
+  // Keyless, the third entry finds the first item.
+  ASSERT_EQ(2, unfiled.GetItemCount());
+  EXPECT_STREQ("", unfiled.GetItem(1)->GetSection());
+  EXPECT_STREQ("", unfiled.GetItem(1)->GetKey());
+  EXPECT_STREQ("default b", unfiled.GetItem(1)->GetValue());
+  EXPECT_EQ(0, unfiled.GetItem(1)->IsComplete(0));
+}
+
 // Visits nodes, records their names, and answers from a map of verdicts.
 struct WalkLog {
   std::string visited;

@@ -6,26 +6,29 @@
 
 namespace {
 
-// A template node's name: its text when it has no number, else the text of
-// the number.
-CString TemplateName(const PANodeTemplate* nodeTemplate) {
-  CString name;
-  if (nodeTemplate->nNameId == 0 && nodeTemplate->lpszName != NULL && *nodeTemplate->lpszName != '\0') {
-    name = nodeTemplate->lpszName;
-  } else {
-    name.LoadString(nodeTemplate->nNameId);
-  }
-  return name;
+// The string table text of the number, or "" (what LoadString leaves in an
+// empty string) for a number without one; read in place, not copied.
+LPCSTR TableText(int id) {
+  LPCSTR text = AfxFindStringResource(static_cast<UINT>(id));
+  return text != NULL ? text : "";
 }
 
-CString EntryDefault(const PAEntryTemplate* entry) {
-  CString value;
+// A template node's name: its text when it has no number, else the text of
+// the number.
+LPCSTR TemplateName(const PANodeTemplate* nodeTemplate) {
+  if (nodeTemplate->nNameId == 0 && nodeTemplate->lpszName != NULL && *nodeTemplate->lpszName != '\0')
+    return nodeTemplate->lpszName;
+  return TableText(nodeTemplate->nNameId);
+}
+
+void SetDefault(PAConfigInt* item, const PAEntryTemplate* entry) {
   if (entry->bNumeric) {
+    CString value;
     value.Format(IDS_PA_CFG_NUMBER_FORMAT, entry->nDefault);
-  } else if (entry->nDefault != 0) {
-    value.LoadString(entry->nDefault);
+    item->SetValue(value);
+  } else {
+    item->SetValue(entry->nDefault != 0 ? TableText(entry->nDefault) : "");
   }
-  return value;
 }
 
 }  // namespace
@@ -37,15 +40,27 @@ int PANodeObject::InitFromTemplate(LPCSTR file, const PANodeTemplate* nodeTempla
   m_strFile = file;
   m_pParent = parent;
 
+  // The node's new items share one copy of the file name and of the
+  // section name. Without a file an item takes no section or key either.
+  const bool addressed = file != NULL && *file != '\0';
+  tekora::SharedText fileText, sectionText;
   for (const PAEntryTemplate* const* entry = nodeTemplate->ppEntries; entry != NULL && *entry != NULL; ++entry) {
-    CString key;
-    key.LoadString((*entry)->nKeyId);
+    LPCSTR key = TableText((*entry)->nKeyId);
     PAConfigInt* item = FindItem(key, 0);
     if (item == NULL) {
-      item = new PAConfigInt(file, m_strName, key, NULL);
+      item = new PAConfigInt;
+      if (addressed) {
+        if (fileText.IsEmpty()) {
+          fileText.Assign(file);
+          sectionText.Assign(m_strName);
+        }
+        tekora::SharedText keyText;
+        keyText.Assign(key);
+        item->ShareAddress(fileText, sectionText, keyText);
+      }
       AddItem(item);
     }
-    item->SetValue(EntryDefault(*entry));
+    SetDefault(item, *entry);
     item->SetDoNotStore((*entry)->bDoNotStore);
     if ((*entry)->pfnCallback != NULL) (*entry)->pfnCallback(item);
   }

@@ -5,6 +5,7 @@
 #include <tekora/core.h>
 #include <tekora/project_list.h>
 
+#include "../config/config_file_kind.h"
 #include "../core/listed_name.h"
 #include "../string_ids.h"
 #include "../system/expand_variable.h"
@@ -48,7 +49,9 @@ int PAWinProjectList::Init(LPCSTR buildTag, LPCSTR projectFileName) {
 
 PAUtilsConfig* PAWinProjectList::LoadProject(const CString& path) {
   PAUtilsConfig* project = new PAUtilsConfig(path);
-  if (project->IsProjectFile(path) && project->Load()) return project;
+  // The load takes the project file test's check of the file as its own.
+  unsigned int size = 0;
+  if (tekora::IsProjectFile(path, &size) && project->LoadCheckedFile(size)) return project;
   delete project;
   return NULL;
 }

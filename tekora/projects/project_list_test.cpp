@@ -229,6 +229,48 @@ TEST_F(ProjectListTest, ValuesAndPrefixesAreFoundInListOrder) {
   delete taken;
 }
 
+// Appends "section.key=value" for every item of the node and its subtree.
+int DumpItems(PANodeObject* node, void* user) {
+  std::string* dump = static_cast<std::string*>(user);
+  for (int i = 0; i < node->GetItemCount(); ++i) {
+    const PAConfigInt* item = node->GetItem(i);
+    *dump += std::string(node->GetName()) + "." + item->GetKey() + "=" + item->GetValue() + "\n";
+  }
+  *dump += std::string(node->GetName()) + " children " + std::to_string(node->GetChildCount()) + "\n";
+  return 1;
+}
+
+// The list loads each project with one check of its file; every tree must
+// be the one the project file test and a plain Load give.
+TEST_F(ProjectListTest, ListedProjectsAreTheTreesAPlainLoadGives) {
+  unsigned seed = 99;
+  auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7fff; };
+  for (int p = 0; p < 12; ++p) {
+    tekora_test::ProjectKeys keys = Keys(std::to_string(next() % 50), "P" + std::to_string(p));
+    for (unsigned n = next() % 3; n > 0; --n) keys.includePaths.push_back("inc" + std::to_string(next() % 9));
+    WriteProject("g" + std::to_string(p % 3) + "/p" + std::to_string(p), keys);
+  }
+  // Not project files: another GUID, and a file too short for any.
+  WriteBytes(HomeFile("g0/project.ini"), "[MAIN]\r\nGUID={00000000-0000-0000-0000-000000000000}\r\n[X]\r\nY=1\r\n");
+  WriteBytes(HomeFile("g1/project.ini"), "[MAIN]\r\nGUID=x\r\n");
+
+  PAWinProjectList list;
+  ASSERT_EQ(1, list.Init("", "project.ini"));
+  ASSERT_EQ(1, list.Refresh());
+  ASSERT_EQ(12, list.GetCount());
+  for (int i = 0; i < list.GetCount(); ++i) {
+    PAUtilsConfig* listed = list.GetAt(i);
+    SCOPED_TRACE(listed->GetFile());
+    PAUtilsConfig plain(listed->GetFile());
+    ASSERT_EQ(1, PAWinProject::IsProjectFile(listed->GetFile()));
+    ASSERT_EQ(1, plain.Load());
+    std::string listedItems, plainItems;
+    listed->Walk(DumpItems, &listedItems);
+    plain.Walk(DumpItems, &plainItems);
+    EXPECT_EQ(plainItems, listedItems);
+  }
+}
+
 TEST_F(ProjectListTest, InitNeedsAHomeDirectoryThatCanBeEntered) {
   PAWinProjectList list;
   EXPECT_EQ(0, list.GetCount());

@@ -2,6 +2,8 @@
 #include <afx.h>
 
 #include <algorithm>
+#include <atomic>
+#include <memory>
 #include <mutex>
 #include <string.h>
 #include <vector>
@@ -14,9 +16,17 @@ struct Table {
   std::vector<AfxStringResource> sorted;  // by number, first entry of a number only
 };
 
+// The text a lookup finds for each number that some table holds, by number.
+using View = std::vector<AfxStringResource>;
+
 struct Chain {
   std::mutex lock;
   std::vector<Table> tables;  // in registration order
+  // The current view, read without the lock: each change of the chain makes
+  // a new one. A view replaced is kept, since a lookup may still be reading
+  // it; tables change only as modules load and unload.
+  std::atomic<const View*> view{nullptr};
+  std::vector<std::unique_ptr<View>> views;
 };
 
 // The chain lives as long as the process: modules register from their static
@@ -27,11 +37,23 @@ Chain& TheChain() {
   return *chain;
 }
 
-LPCSTR FindInTable(const Table& table, UINT nID) {
-  auto it = std::lower_bound(table.sorted.begin(), table.sorted.end(), nID,
-                             [](const AfxStringResource& entry, UINT id) { return entry.nID < id; });
-  if (it == table.sorted.end() || it->nID != nID) return NULL;
-  return it->lpszText;
+bool ByNumber(const AfxStringResource& a, const AfxStringResource& b) { return a.nID < b.nID; }
+bool SameNumber(const AfxStringResource& a, const AfxStringResource& b) { return a.nID == b.nID; }
+
+// Makes the view of the chain's tables (the lock held): the program's tables
+// are searched first, then the libraries' tables, each group in
+// registration order; the first table that holds a number gives its text.
+void Publish(Chain& chain) {
+  std::unique_ptr<View> view(new View);
+  for (int pass = 0; pass < 2; ++pass) {
+    const bool wantProgram = pass == 0;
+    for (const Table& table : chain.tables)
+      if (table.bProgram == wantProgram) view->insert(view->end(), table.sorted.begin(), table.sorted.end());
+  }
+  std::stable_sort(view->begin(), view->end(), ByNumber);
+  view->erase(std::unique(view->begin(), view->end(), SameNumber), view->end());
+  chain.view.store(view.get(), std::memory_order_release);
+  chain.views.push_back(std::move(view));
 }
 
 }  // namespace
@@ -42,14 +64,12 @@ void AfxAddStringResources(const AfxStringResource* entries, size_t count, BOOL 
   table.entries = entries;
   table.bProgram = bProgram != FALSE;
   table.sorted.assign(entries, entries + count);
-  std::stable_sort(table.sorted.begin(), table.sorted.end(),
-                   [](const AfxStringResource& a, const AfxStringResource& b) { return a.nID < b.nID; });
-  table.sorted.erase(std::unique(table.sorted.begin(), table.sorted.end(),
-                                 [](const AfxStringResource& a, const AfxStringResource& b) { return a.nID == b.nID; }),
-                     table.sorted.end());
+  std::stable_sort(table.sorted.begin(), table.sorted.end(), ByNumber);
+  table.sorted.erase(std::unique(table.sorted.begin(), table.sorted.end(), SameNumber), table.sorted.end());
   Chain& chain = TheChain();
   std::lock_guard<std::mutex> guard(chain.lock);
   chain.tables.push_back(static_cast<Table&&>(table));
+  Publish(chain);
 }
 
 void AfxRemoveStringResources(const AfxStringResource* entries) {
@@ -58,23 +78,19 @@ void AfxRemoveStringResources(const AfxStringResource* entries) {
   for (auto it = chain.tables.begin(); it != chain.tables.end(); ++it) {
     if (it->entries == entries) {
       chain.tables.erase(it);
+      Publish(chain);
       return;
     }
   }
 }
 
 LPCSTR AfxFindStringResource(UINT nID) {
-  Chain& chain = TheChain();
-  std::lock_guard<std::mutex> guard(chain.lock);
-  for (int pass = 0; pass < 2; ++pass) {
-    bool wantProgram = pass == 0;
-    for (const Table& table : chain.tables) {
-      if (table.bProgram != wantProgram) continue;
-      LPCSTR text = FindInTable(table, nID);
-      if (text != NULL) return text;
-    }
-  }
-  return NULL;
+  const View* view = TheChain().view.load(std::memory_order_acquire);
+  if (view == NULL) return NULL;
+  AfxStringResource wanted = {nID, NULL};
+  auto it = std::lower_bound(view->begin(), view->end(), wanted, ByNumber);
+  if (it == view->end() || it->nID != nID) return NULL;
+  return it->lpszText;
 }
 
 int AfxLoadString(UINT nID, LPSTR lpszBuf, UINT nBufferMax) {

@@ -1,5 +1,9 @@
 #include <afxwin.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -65,6 +69,59 @@ TEST(StringResourceTest, NumberedTextsServeConstructionFormatAndBuffers) {
   EXPECT_STREQ("first", buffer);
   EXPECT_EQ(0, AfxLoadString(47999, buffer, sizeof buffer));
   EXPECT_STREQ("", buffer);
+}
+
+// Lookups answer from a view of the chain made at each change; after random
+// registrations and removals every number must give what a search of the
+// tables in their order gives.
+TEST(StringResourceTest, LookupsMatchASearchOfTheTablesThroughChanges) {
+  const UINT kLow = 48100, kHigh = 48140;
+  struct Pooled {
+    std::vector<AfxStringResource> entries;
+    std::vector<std::string> texts;
+    bool program;
+    bool registered;
+  };
+  unsigned seed = 4711;
+  auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7fff; };
+  std::vector<Pooled> pool(8);
+  for (size_t t = 0; t < pool.size(); ++t) {
+    Pooled& table = pool[t];
+    table.program = t % 4 == 0;
+    table.registered = false;
+    const size_t count = 1 + next() % 12;
+    table.texts.reserve(count);
+    for (size_t e = 0; e < count; ++e) {
+      table.texts.push_back("table " + std::to_string(t) + " entry " + std::to_string(e));
+      table.entries.push_back({kLow + next() % (kHigh - kLow), table.texts.back().c_str()});
+    }
+  }
+  std::vector<size_t> order;  // the registered tables, in registration order
+  auto search = [&](UINT id) -> LPCSTR {
+    for (int pass = 0; pass < 2; ++pass)
+      for (size_t t : order)
+        if (pool[t].program == (pass == 0))
+          for (const AfxStringResource& entry : pool[t].entries)
+            if (entry.nID == id) return entry.lpszText;
+    return NULL;
+  };
+  for (int step = 0; step < 200; ++step) {
+    const size_t t = next() % pool.size();
+    Pooled& table = pool[t];
+    if (table.registered) {
+      AfxRemoveStringResources(table.entries.data());
+      order.erase(std::find(order.begin(), order.end(), t));
+    } else {
+      AfxAddStringResources(table.entries.data(), table.entries.size(), table.program ? TRUE : FALSE);
+      order.push_back(t);
+    }
+    table.registered = !table.registered;
+    for (UINT id = kLow - 1; id <= kHigh; ++id) {
+      SCOPED_TRACE(testing::Message() << "step " << step << ", number " << id);
+      EXPECT_EQ(search(id), AfxFindStringResource(id));
+    }
+  }
+  for (size_t t : order) AfxRemoveStringResources(pool[t].entries.data());
 }
 
 TEST(ExtractSubStringTest, PiecesBetweenSeparators) {

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "file_ops.h"
@@ -90,6 +91,18 @@ bool HandOut(FindHandle* find, WIN32_FIND_DATAA* data) {
   return false;
 }
 
+// A search of the one entry `name` of `directory`, whose status was just
+// read: the entry is handed out at once.
+HANDLE HandOutFound(std::string directory, const std::string& name, const struct stat& link, const struct stat& st,
+                    WIN32_FIND_DATAA* data) {
+  FindHandle* find = new FindHandle;
+  find->directory = std::move(directory);
+  find->names.push_back(name);
+  find->next = 1;
+  DescribeFrom(name, link, st, data);
+  return winport::RegisterHandle(find);
+}
+
 // Names in the order Windows lists a folder: "." and ".." first, then by
 // name without regard to case.
 bool ListingOrder(const std::string& a, const std::string& b) {
@@ -145,19 +158,17 @@ extern "C" HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lp
   std::string pattern = absolute.components.back();
   const bool wildcards = winport::HasWildcards(pattern);
   std::string exact;  // the path as written, when it names one entry
+  // A path through a known case step is resolved first: as written it is
+  // missing. The steps below give the same entry either way.
+  const bool tryAsWritten = !winport::MayTakeKnownStep(absolute.components);
   // A name without wildcards that exists as written, the common probe of a
   // file, takes one lookup; the steps below would give the same entry.
-  if (!wildcards) {
+  if (!wildcards && tryAsWritten) {
     exact = winport::JoinPosix(absolute.components);
     struct stat link, st;
     if (StatusOf(AT_FDCWD, exact.c_str(), &link, &st)) {
-      FindHandle* find = new FindHandle;
       absolute.components.pop_back();
-      find->directory = winport::JoinPosix(absolute.components);
-      find->names.push_back(pattern);
-      find->next = 1;
-      DescribeFrom(pattern, link, st, lpFindFileData);
-      return winport::RegisterHandle(find);
+      return HandOutFound(winport::JoinPosix(absolute.components), pattern, link, st, lpFindFileData);
     }
   }
   absolute.components.pop_back();
@@ -167,34 +178,52 @@ extern "C" HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lp
   // steps below would find the same folder.
   int listed = -1;
   winport::ResolvedPath folder;
-  if (wildcards) {
+  if (wildcards && tryAsWritten) {
     folder.posix = winport::JoinPosix(absolute.components);
     folder.isRoot = absolute.components.empty();
     listed = open(folder.posix.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  } else if (wildcards) {
+    // Likewise a folder through a known case step that exists as written
+    // after it.
+    folder.posix = winport::ThroughKnownStep(absolute.components);
+    if (!folder.posix.empty()) listed = open(folder.posix.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   }
   if (listed < 0) {
-    folder = winport::ResolvePath(winport::JoinWindows(absolute).c_str());
-    struct stat st;
-    if (!folder.found || stat(folder.posix.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
-      return Fail(ERROR_PATH_NOT_FOUND);
+    // A folder found missing as written just now is not looked up as
+    // written once more.
+    const bool missingAsWritten = wildcards && tryAsWritten && errno == ENOENT;
+    folder = winport::ResolvePath(std::move(absolute), missingAsWritten);
+    if (!folder.found) return Fail(ERROR_PATH_NOT_FOUND);
+    // A listing opens the folder, which also tells that it is one; else the
+    // folder's status tells it (and a listing's folder that cannot be
+    // opened from a missing one).
+    if (wildcards) {
+      listed = open(folder.posix.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    } else {
+      // The name as written in the folder found (known to be missing when
+      // the folder is spelled as written and was tried so): an entry there
+      // also tells that the folder is one.
+      const std::string written = EntryPath(folder.posix, pattern);
+      struct stat link, st;
+      if ((!tryAsWritten || written != exact) && StatusOf(AT_FDCWD, written.c_str(), &link, &st))
+        return HandOutFound(folder.posix, pattern, link, st, lpFindFileData);
+    }
+    if (listed < 0) {
+      const int openError = errno;
+      struct stat st;
+      if (stat(folder.posix.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return Fail(ERROR_PATH_NOT_FOUND);
+      errno = openError;  // a listing fails below with the open's error
+    }
   }
 
   FindHandle* find = new FindHandle;
   find->directory = folder.posix;
   if (!wildcards) {
-    // The folder is found; the entry is the name as written if it exists
-    // there (known not to when the folder is spelled as written), else the
-    // one that matches it without regard to case.
-    struct stat link;
-    const std::string written = EntryPath(folder.posix, pattern);
-    if (written != exact && lstat(written.c_str(), &link) == 0) {
-      find->names.push_back(pattern);
-    } else {
-      const std::string match = winport::FindIgnoringCase(folder.posix, pattern);
-      if (!match.empty()) find->names.push_back(match);
-    }
-  } else if (ListFolder(listed >= 0 ? listed : open(folder.posix.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC),
-                        folder.isRoot, pattern, find)) {
+    // The folder is found and holds no entry of the name as written: the
+    // entry is the one that matches it without regard to case.
+    const std::string match = winport::FindIgnoringCase(folder.posix, pattern);
+    if (!match.empty()) find->names.push_back(match);
+  } else if (ListFolder(listed, folder.isRoot, pattern, find)) {
     std::sort(find->names.begin(), find->names.end(), ListingOrder);
   } else {
     DWORD error = WinportErrorFromErrno(errno);

@@ -196,6 +196,31 @@ TEST_F(FindFileTest, MissingEntriesAndFolders) {
   EXPECT_EQ((Names{"<none:2>"}), Find("proj\\"));  // a trailing separator names no entry
 }
 
+// A folder named in another case than on disk is listed as the folder named
+// as written would be; what is no folder in any case is a missing path.
+TEST_F(FindFileTest, FolderNamedInAnotherCaseListsAsNamedAsWritten) {
+  testsupport::MakeDirs(dir.file("Proj/Sub/Deep"));
+  WriteBytes(dir.file("Proj/Sub/Deep/x.ini"), "");
+  EXPECT_EQ(Find("Proj\\Sub\\*"), Find("proj\\SUB\\*"));
+  EXPECT_EQ(Find("Proj\\Sub\\Deep\\*.ini"), Find("PROJ\\sub\\deep\\*.ini"));
+  EXPECT_EQ(Find("Proj\\Sub\\Deep\\*.ini"), Find("Proj\\sub\\Deep\\*.INI"));
+  if (!testsupport::OnWindows()) {
+    // A folder that comes to exist as written after a case mismatch is the
+    // one listed, and the other again once it is gone.
+    testsupport::MakeDirs(dir.file("Proj/sub/Other"));
+    for (int again = 0; again < 2; ++again) EXPECT_EQ(Find("Proj\\sub\\*"), Find("PROJ\\sub\\*"));
+    ASSERT_TRUE(RemoveDirectoryA(dir.file("Proj/sub/Other").c_str()));
+    ASSERT_TRUE(RemoveDirectoryA(dir.file("Proj/sub").c_str()));
+    for (int again = 0; again < 2; ++again) EXPECT_EQ(Find("Proj\\Sub\\*"), Find("PROJ\\sub\\*"));
+  }
+  EXPECT_EQ((Names{"<none:3>"}), Find("proj\\a.sql\\*"));
+  EXPECT_EQ((Names{"<none:3>"}), Find("Proj\\A.SQL\\*"));
+  EXPECT_EQ((Names{"<none:3>"}), Find("proj\\sub\\missing\\*"));
+  if (!testsupport::MakeDirectoryLink(dir.file("Gone"), dir.file("Proj/Dangling"))) return;
+  EXPECT_EQ((Names{"<none:3>"}), Find("proj\\dangling\\*"));
+  EXPECT_EQ((Names{"<none:3>"}), Find("Proj\\Dangling\\*"));
+}
+
 // A walk of a tree must tell a link from a folder, or a link back up the
 // tree never lets it end.
 TEST_F(FindFileTest, LinksToFoldersCarryTheReparseMark) {

@@ -50,6 +50,8 @@ std::string Folded(const char* name) {
 struct Index {
   dev_t device = 0;
   ino_t inode = 0;
+  uint64_t serial = 0;   // tells this index from earlier ones of the directory
+  uint64_t changes = 0;  // reported changes applied
   std::unordered_multimap<std::string, std::string> names;
 
   void Add(const char* name) {
@@ -82,21 +84,21 @@ struct Index {
 class FolderIndexes {
  public:
   // False when the directory is not indexed; else *found is the answer.
-  bool Find(const std::string& directory, const std::string& name, std::string* found) {
+  bool Find(const std::string& directory, const std::string& name, std::string* found, FolderStamp* stamp) {
     std::lock_guard<std::mutex> lock(m_mutex);
-    if (!Ready()) return false;
-    auto watch = m_watchOf.find(directory);
-    if (watch == m_watchOf.end()) return false;
-    struct stat st;
-    auto index = m_indexes.find(watch->second);
-    if (index != m_indexes.end() && stat(directory.c_str(), &st) == 0 && index->second.device == st.st_dev &&
-        index->second.inode == st.st_ino) {
-      *found = index->second.Find(name);
-      return true;
-    }
-    // The path names another directory now (a folder renamed or replaced).
-    m_watchOf.erase(watch);
-    return false;
+    const Index* index = Current(directory);
+    if (index == nullptr) return false;
+    *found = index->Find(name);
+    Stamp(*index, stamp);
+    return true;
+  }
+
+  // True when the directory's index is the stamped one and no change was
+  // reported in the directory since.
+  bool Unchanged(const std::string& directory, const FolderStamp& stamp) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    const Index* index = Current(directory);
+    return index != nullptr && stamp.serial == index->serial && stamp.changes == index->changes;
   }
 
   // Notes that the directory was read for a lookup; true when it was read
@@ -113,7 +115,7 @@ class FolderIndexes {
 
   // Indexes the directory and answers from the new index; false when it
   // cannot be indexed.
-  bool Build(const std::string& directory, const std::string& name, std::string* found) {
+  bool Build(const std::string& directory, const std::string& name, std::string* found, FolderStamp* stamp) {
     std::lock_guard<std::mutex> lock(m_mutex);
     if (!Ready()) return false;
     if (m_indexes.size() >= kMaxIndexed) DropAll();
@@ -133,6 +135,7 @@ class FolderIndexes {
       Index& index = m_indexes[wd];
       index.device = st.st_dev;
       index.inode = st.st_ino;
+      index.serial = ++m_lastSerial;
       while (struct dirent* entry = readdir(dir))
         if (!IsDotEntry(entry->d_name)) index.Add(entry->d_name);
       closedir(dir);
@@ -143,10 +146,33 @@ class FolderIndexes {
     auto index = m_indexes.find(wd);
     if (index == m_indexes.end()) return false;  // the directory went away meanwhile
     *found = index->second.Find(name);
+    Stamp(index->second, stamp);
     return true;
   }
 
  private:
+  // The current index of the directory (its pending changes applied), or
+  // null when it has none.
+  const Index* Current(const std::string& directory) {
+    if (!Ready()) return nullptr;
+    auto watch = m_watchOf.find(directory);
+    if (watch == m_watchOf.end()) return nullptr;
+    struct stat st;
+    auto index = m_indexes.find(watch->second);
+    if (index != m_indexes.end() && stat(directory.c_str(), &st) == 0 && index->second.device == st.st_dev &&
+        index->second.inode == st.st_ino)
+      return &index->second;
+    // The path names another directory now (a folder renamed or replaced).
+    m_watchOf.erase(watch);
+    return nullptr;
+  }
+
+  static void Stamp(const Index& index, FolderStamp* stamp) {
+    if (stamp == nullptr) return;
+    stamp->serial = index.serial;
+    stamp->changes = index.changes;
+  }
+
   // Opens the change reports on first use and applies those pending; false
   // when the system offers none.
   bool Ready() {
@@ -184,6 +210,7 @@ class FolderIndexes {
         } else if (event->len > 0) {
           if (event->mask & (IN_CREATE | IN_MOVED_TO)) index->second.Add(event->name);
           if (event->mask & (IN_DELETE | IN_MOVED_FROM)) index->second.Remove(event->name);
+          ++index->second.changes;
         }
       }
     }
@@ -214,6 +241,7 @@ class FolderIndexes {
   std::mutex m_mutex;
   pid_t m_owner = 0;
   int m_fd = -1;
+  uint64_t m_lastSerial = 0;
   bool m_failed = false;
   std::unordered_map<int, Index> m_indexes;          // by watch
   std::unordered_map<std::string, int> m_watchOf;    // by directory path
@@ -255,17 +283,28 @@ std::string ScanIgnoringCase(const std::string& directory, const std::string& na
   return Scan(directory, name, 0, &crowded);
 }
 
-std::string FindIgnoringCase(const std::string& directory, const std::string& name) {
+std::string FindIgnoringCase(const std::string& directory, const std::string& name, FolderStamp* stamp) {
+  if (stamp != nullptr) *stamp = FolderStamp();
 #if defined(__linux__)
   std::string found;
-  if (Indexes().Find(directory, name, &found)) return found;
+  if (Indexes().Find(directory, name, &found, stamp)) return found;
   // A crowded directory is read once, for its index, not first for the answer.
   bool crowded = false;
   std::string scanned = Scan(directory, name, kIndexFrom, &crowded);
-  if ((crowded || Indexes().ScannedAgain(directory)) && Indexes().Build(directory, name, &found)) return found;
+  if ((crowded || Indexes().ScannedAgain(directory)) && Indexes().Build(directory, name, &found, stamp)) return found;
   return crowded ? ScanIgnoringCase(directory, name) : scanned;
 #else
   return ScanIgnoringCase(directory, name);
+#endif
+}
+
+bool FolderUnchanged(const std::string& directory, const FolderStamp& stamp) {
+#if defined(__linux__)
+  return stamp.serial != 0 && Indexes().Unchanged(directory, stamp);
+#else
+  (void)directory;
+  (void)stamp;
+  return false;
 #endif
 }
 

@@ -7,14 +7,31 @@
 // directory.
 #pragma once
 
+#include <stdint.h>
+
 #include <string>
 
 namespace winport {
 
+// What an answer from a directory's index rests on: the index, and the
+// changes reported in the directory up to then. Serial 0: no index.
+struct FolderStamp {
+  uint64_t serial = 0;
+  uint64_t changes = 0;
+};
+
 // The entry of `directory` (a POSIX path) that matches `name` without regard
 // to ASCII case; when several do, the first in byte order. Empty when none
-// does or the directory cannot be read. "." and ".." are never found.
-std::string FindIgnoringCase(const std::string& directory, const std::string& name);
+// does or the directory cannot be read. "." and ".." are never found. With
+// a `stamp`, an answer from the directory's index is stamped (else the
+// stamp has serial 0).
+std::string FindIgnoringCase(const std::string& directory, const std::string& name,
+                             FolderStamp* stamp = nullptr);
+
+// True while the directory (by the same path) has the stamped index and no
+// change has been reported in it since: its entries are those the stamped
+// answer saw, and every name absent then is absent still.
+bool FolderUnchanged(const std::string& directory, const FolderStamp& stamp);
 
 // The same answer, always by reading the whole directory.
 std::string ScanIgnoringCase(const std::string& directory, const std::string& name);

@@ -9,6 +9,8 @@
 
 #include <string>
 
+#include "win_path.h"
+
 namespace winport {
 
 struct ResolvedPath {
@@ -29,5 +31,21 @@ struct ResolvedPath {
 
 // Resolves a Windows (or POSIX) path against the file system.
 ResolvedPath ResolvePath(const char* windowsPath);
+// The same for a path already made absolute. With `missingAsWritten` the
+// caller has just failed to find the path as written, and the lookup of the
+// whole path as written is left out: the walk one component at a time gives
+// the same answer without it.
+ResolvedPath ResolvePath(AbsolutePath absolute, bool missingAsWritten);
+
+// True when the path goes through a component that walks
+// found missing as written a while ago (told by the names alone, without a
+// look at the disk): such a path is likely missing as written, and worth
+// resolving before trying it as written.
+bool MayTakeKnownStep(const std::vector<std::string>& components);
+// The POSIX path through the known step that answers a component of the
+// path with an entry, the components after it as written, not looked up
+// (a caller that opens it finds out whether they exist so, as the walk
+// would take them); empty when no known step answers the path so.
+std::string ThroughKnownStep(std::vector<std::string> components);
 
 }  // namespace winport

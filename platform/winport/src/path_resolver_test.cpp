@@ -2,6 +2,8 @@
 // regard to case, through the calls that callers use.
 #include <errno.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <windows.h>
 
 #include <string>
@@ -127,6 +129,68 @@ TEST_F(PathResolverTest, ComponentsAfterACaseMismatchResolveAsOneByOne) {
     std::string windowsPath = dir.path();
     for (const std::string& name : names) windowsPath += "\\" + name;
     EXPECT_EQ(ResolvedOneByOne(dir.path(), names), winport::ResolvePath(windowsPath.c_str()).posix) << windowsPath;
+  }
+}
+
+// A walk takes a known case step again while nothing has changed in its
+// folder. Variants of the stepped names appear, go and are renamed there,
+// by plain system calls and by another process, between the walks: each
+// walk must resolve as the plain way does.
+TEST_F(PathResolverTest, KnownCaseStepsFollowChangesInTheirFolder) {
+  ASSERT_EQ(0, mkdir(dir.file("Top").c_str(), 0777));
+  auto make = [this](const std::string& variant) {
+    mkdir(dir.file("Top/" + variant).c_str(), 0777);
+    mkdir(dir.file("Top/" + variant + "/Sub").c_str(), 0777);
+    WriteBytes(dir.file("Top/" + variant + "/Sub/f.txt"), variant);
+  };
+  auto drop = [this](const std::string& variant) {
+    std::remove(dir.file("Top/" + variant + "/Sub/f.txt").c_str());
+    rmdir(dir.file("Top/" + variant + "/Sub").c_str());
+    rmdir(dir.file("Top/" + variant).c_str());
+  };
+  make("Proj");
+  // A name that is mostly missing in any case: its absence is a step too.
+  ASSERT_EQ(0, mkdir(dir.file("Other").c_str(), 0777));
+  const std::vector<std::string> otherNames = {"Other", "settings", "f.ini"};
+  const std::string otherPath = dir.path() + "\\Other\\settings\\f.ini";
+  const std::vector<std::string> variants = {"PROJ", "Proj", "pRoj", "proj"};
+  const std::vector<std::string> names = {"Top", "proj", "sub", "f.txt"};
+  const std::string windowsPath = dir.path() + "\\Top\\proj\\sub\\f.txt";
+  unsigned seed = 2024;
+  auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7fff; };
+  for (int step = 0; step < 150; ++step) {
+    const std::string variant = variants[next() % variants.size()];
+    const std::string other = variants[next() % variants.size()];
+    const bool exists = Exists(dir.file("Top/" + variant));
+    switch (next() % 3) {
+      case 0:  // this process, by plain system calls
+        exists ? drop(variant) : make(variant);
+        break;
+      case 1: {  // another process
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+          exists ? drop(variant) : make(variant);
+          _exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(child, waitpid(child, &status, 0));
+        break;
+      }
+      default:
+        if (exists && !Exists(dir.file("Top/" + other)))
+          rename(dir.file("Top/" + variant).c_str(), dir.file("Top/" + other).c_str());
+    }
+    SCOPED_TRACE(testing::Message() << "step " << step);
+    for (int again = 0; again < 2; ++again) {
+      EXPECT_EQ(ResolvedOneByOne(dir.path(), names), winport::ResolvePath(windowsPath.c_str()).posix);
+      // A path through another folder, whose step is kept beside the first.
+      EXPECT_EQ(ResolvedOneByOne(dir.path(), otherNames), winport::ResolvePath(otherPath.c_str()).posix);
+    }
+    if (next() % 4 == 0) {
+      const std::string settings = dir.file(next() % 2 ? "Other/Settings" : "Other/SETTINGS");
+      Exists(settings) ? static_cast<void>(rmdir(settings.c_str())) : static_cast<void>(mkdir(settings.c_str(), 0777));
+    }
   }
 }
 

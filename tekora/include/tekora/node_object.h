@@ -147,4 +147,10 @@ class PANodeObject : public CObject {
   // file and key texts from `texts`.
   int LoadNode(bool fileChecked, SharedTexts* texts);
   int LoadChildNodes(bool fileChecked);
+  // Load, for a file that the caller checked a moment ago and found
+  // `checkedSize` bytes long: a file long enough to raise no warning is not
+  // checked again. The project list loads each project file so, right after
+  // its project file test.
+  int LoadCheckedFile(unsigned int checkedSize);
+  friend class PAWinProjectList;
 };
