@@ -50,9 +50,10 @@ char* HeaderNameEnd(char* begin, char* end) {
 // any length.
 class LineReader {
  public:
-  // The buffer is not cleared first: only the bytes read are ever looked at,
-  // and most files are a small part of one piece.
-  explicit LineReader(CFile& file) : m_file(file), m_buffer(new char[kPiece + 1]), m_nSize(kPiece + 1) {}
+  // The buffer is not cleared first: only the bytes read are ever looked at.
+  // It is sized to the file, up to one piece: most files are a small part
+  // of one, and a tree's load reads many of them one after the other.
+  explicit LineReader(CFile& file) : m_file(file), m_nSize(FirstSize(file)) { m_buffer.reset(new char[m_nSize]); }
 
   // The next line without its line end as [*begin, *end), in the reader's
   // own buffer: the caller may change it, including the byte at *end.
@@ -81,6 +82,13 @@ class LineReader {
  private:
   static const size_t kPiece = 1 << 20;
 
+  // Room for the whole file and the read that finds its end, up to a piece,
+  // and the byte after the text.
+  static size_t FirstSize(CFile& file) {
+    const ULONGLONG length = file.GetLength();
+    return (length < kPiece ? static_cast<size_t>(length) + 1 : kPiece) + 1;
+  }
+
   void Refill() {
     // The unfinished line moves to the front; a line longer than the buffer
     // makes it grow.
@@ -89,7 +97,10 @@ class LineReader {
       m_nFilled -= m_nStart;
       m_nStart = 0;
     }
-    if (m_nSize - 1 - m_nFilled < kPiece / 2) Grow();
+    // A buffer smaller than a piece grows only when it is full: it was sized
+    // to the file, which may have grown since.
+    const size_t room = m_nSize - 1 - m_nFilled;
+    if (room < kPiece / 2 && (room == 0 || m_nSize - 1 >= kPiece)) Grow();
     UINT read = m_file.Read(m_buffer.get() + m_nFilled, static_cast<UINT>(m_nSize - 1 - m_nFilled));
     if (read == 0) m_bAtEnd = true;
     m_nFilled += read;

@@ -397,6 +397,27 @@ TEST_F(IniFileTest, BadInputIsReadWithoutHarm) {
   EXPECT_EQ(0, folder.Save());
 }
 
+// The reader's buffer is sized to the file, up to a megabyte: files just
+// below, at and above that size, ending with and without a line end, read
+// whole, the line that crosses a read included.
+TEST_F(IniFileTest, FilesAroundTheReadSizeReadWhole) {
+  const size_t piece = size_t(1) << 20;
+  for (size_t size : {size_t(0), size_t(1), size_t(9), piece - 1, piece, piece + 1, 2 * piece + 3}) {
+    for (const char* end : {"", "\r\n"}) {
+      const std::string head = "[S]\r\nfirst=1\r\nfill=";
+      const std::string tail = "\r\nlast=z" + std::string(end);
+      const size_t fill = size > head.size() + tail.size() ? size - head.size() - tail.size() : 0;
+      WriteBytes(dir.file("sized.ini"), head + std::string(fill, 'f') + tail);
+      PAIniFile ini("sized.ini");
+      ASSERT_EQ(1, ini.Load());
+      SCOPED_TRACE(std::to_string(size) + (*end ? " with" : " without") + " a line end");
+      EXPECT_EQ("1", Value(ini, "S", "first"));
+      EXPECT_EQ(fill, Value(ini, "S", "fill").size());
+      EXPECT_EQ("z", Value(ini, "S", "last"));
+    }
+  }
+}
+
 // A name or value ends at a NUL byte; blanks and a CR before it are trimmed
 // like those at the end of the line, so that load, save, load is stable.
 TEST_F(IniFileTest, TextsEndingAtANulByteAreTrimmed) {

@@ -59,7 +59,9 @@ int PANodeObject::LoadCheckedFile(unsigned int checkedSize) {
   return LoadNode(checkedSize >= kShortestQuietConfigFile, &texts);
 }
 
-int PANodeObject::LoadChildren() { return LoadChildNodes(false); }
+int PANodeObject::LoadChildren() {
+  return LoadChildNodes(false, tekora::CachedProfileSection(m_strFile, m_strName));
+}
 
 int PANodeObject::LoadNode(bool fileChecked, SharedTexts* texts) {
   if (m_strFile.IsEmpty() || m_strName.IsEmpty()) return 0;
@@ -109,10 +111,10 @@ int PANodeObject::LoadNode(bool fileChecked, SharedTexts* texts) {
   }
   // A tree holds many nodes of a few items: their arrays keep no spare room.
   m_items.FreeExtra();
-  return LoadChildNodes(fileChecked);
+  return LoadChildNodes(fileChecked, section);
 }
 
-int PANodeObject::LoadChildNodes(bool fileChecked) {
+int PANodeObject::LoadChildNodes(bool fileChecked, PAIniSection* section) {
   CString childsKey;
   childsKey.LoadString(IDS_PA_CFG_CHILDS);
   // Most nodes of a tree are leaves, whose section has no CHILDS key: the
@@ -120,7 +122,6 @@ int PANodeObject::LoadChildNodes(bool fileChecked) {
   // the empty list delete it again, which leaves the section as it was but
   // marked modified. That outcome is had without the key coming and going,
   // which cost each leaf's section room for one more entry.
-  PAIniSection* section = tekora::CachedProfileSection(m_strFile, m_strName);
   if (section != NULL && section->FindEntryIndex(childsKey) < 0) {
     section->SetModified(1);
     return 1;

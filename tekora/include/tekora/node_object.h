@@ -14,6 +14,8 @@
 
 #include <tekora/config_items.h>
 
+class PAIniSection;
+
 class PANodeObject;
 
 // A callback of a template: called with the item or the child node just set
@@ -144,9 +146,10 @@ class PANodeObject : public CObject {
   // Load and LoadChildren; with `fileChecked` the check of the file is left
   // out, because the load of the parent checked this same file just before
   // and found it long enough to raise no warning. New items take their
-  // file and key texts from `texts`.
+  // file and key texts from `texts`. LoadChildNodes takes the node's
+  // cached section as found by the caller (may be null).
   int LoadNode(bool fileChecked, SharedTexts* texts);
-  int LoadChildNodes(bool fileChecked);
+  int LoadChildNodes(bool fileChecked, PAIniSection* section);
   // Load, for a file that the caller checked a moment ago and found
   // `checkedSize` bytes long: a file long enough to raise no warning is not
   // checked again. The project list loads each project file so, right after
