@@ -21,7 +21,18 @@ namespace {
 using testsupport::ReadBytes;
 using testsupport::WriteBytes;
 
-class NodeLoadTest : public ProfileCacheTest {};
+class NodeLoadTest : public ProfileCacheTest {
+ protected:
+  // Writes the file as "tree.ini", to be loaded into `root` from its section
+  // N0, and as "plain.ini", to be read the plain way beside it.
+  void LoadBesidePlainCopy(const std::string& file, PANodeObject* root) {
+    WriteBytes(dir.file("tree.ini"), file);
+    WriteBytes(dir.file("plain.ini"), file);
+    root->SetFile("tree.ini");
+    root->SetName("N0");
+    ASSERT_EQ(1, root->Load());
+  }
+};
 
 // Sections N0 ... each listing a few later ones in CHILDS (in any case), with
 // keys in two cases, some empty or long values, and a "childs" key now and
@@ -140,12 +151,8 @@ TEST_F(NodeLoadTest, SavedTreesWriteWhatTheWriteCallsWrite) {
         file += "K" + std::to_string(k) + "=" + std::to_string(random() % 1000) + "\r\n";
       }
     }
-    WriteBytes(dir.file("tree.ini"), file);
-    WriteBytes(dir.file("plain.ini"), file);
     PANodeObject root;
-    root.SetFile("tree.ini");
-    root.SetName("N0");
-    ASSERT_EQ(1, root.Load());
+    ASSERT_NO_FATAL_FAILURE(LoadBesidePlainCopy(file, &root));
     Changes changes{&random, dir.winPath("plain.ini")};
     root.Walk(ChangeNode, &changes);
     EXPECT_EQ(1, root.Save());
@@ -179,12 +186,8 @@ TEST_F(NodeLoadTest, LeavesLeaveTheCachedFileAsThePlainReadOfTheirListDoes) {
       file += !childs.empty() && random() % 4 ? "CHILDS=" + childs + "\r\n" : lists[random() % 5];
       file += "L=" + std::to_string(random() % 10) + "\r\n";
     }
-    WriteBytes(dir.file("tree.ini"), file);
-    WriteBytes(dir.file("plain.ini"), file);
     PANodeObject root;
-    root.SetFile("tree.ini");
-    root.SetName("N0");
-    ASSERT_EQ(1, root.Load());
+    ASSERT_NO_FATAL_FAILURE(LoadBesidePlainCopy(file, &root));
     const std::string plain = dir.winPath("plain.ini");
     root.Walk(ReadChildsPlainly, const_cast<char*>(plain.c_str()));
 
