@@ -15,25 +15,41 @@
 
 #include "../profiles/profile_cache_test_support.h"
 
-class ComponentFileTest : public ProfileCacheTest {
- protected:
-  void TearDown() override {
-    ProfileCacheTest::TearDown();
-    if (!m_strComponentFile.empty()) std::remove(m_strComponentFile.c_str());
+// The component file, written with the bytes given and removed when this
+// goes.
+class ComponentFile {
+ public:
+  ComponentFile() = default;
+  ComponentFile(const ComponentFile&) = delete;
+  ComponentFile& operator=(const ComponentFile&) = delete;
+  ~ComponentFile() {
+    if (!m_strPath.empty()) std::remove(m_strPath.c_str());
   }
 
-  // The component file with these bytes.
-  void WriteComponentFile(const std::string& bytes) {
+  void Write(const std::string& bytes) {
     char folder[MAX_PATH];
     ASSERT_TRUE(SHGetSpecialFolderPathA(NULL, folder, CSIDL_LOCAL_APPDATA, TRUE));
     std::string path = std::string(folder) + "\\Microsoft\\VisualStudio\\8.0\\VCComponents.dat";
     for (char& c : path) {
       if (c == '\\' && !testsupport::OnWindows()) c = '/';
     }
-    m_strComponentFile = path;
-    testsupport::WriteBytes(m_strComponentFile, bytes);
+    m_strPath = path;
+    testsupport::WriteBytes(m_strPath, bytes);
+  }
+
+  // The file listing these include folders.
+  void WriteIncludeDirs(const std::string& includeDirs) {
+    Write(testsupport::CrLf({"[VC\\VC_OBJECTS_PLATFORM_INFO\\Win32\\Directories]", ("Include Dirs=" + includeDirs).c_str()}));
   }
 
  private:
-  std::string m_strComponentFile;
+  std::string m_strPath;
+};
+
+class ComponentFileTest : public ProfileCacheTest {
+ protected:
+  // The component file with these bytes.
+  void WriteComponentFile(const std::string& bytes) { m_componentFile.Write(bytes); }
+
+  ComponentFile m_componentFile;
 };

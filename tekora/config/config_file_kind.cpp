@@ -1,20 +1,19 @@
 // HasFileGuid and the project file test: a configuration file's kind, told
 // by its MAIN GUID.
+#include <string.h>
+
 #include <tekora/config_items.h>
 #include <tekora/system.h>
 
 #include "../string_ids.h"
 #include "config_file_kind.h"
+#include "table_text.h"
 
 namespace tekora {
 
 int HasFileGuid(LPCSTR path, int guidId) {
-  CString section, key, expected;
-  section.LoadString(IDS_PA_CFG_MAIN);
-  key.LoadString(IDS_PA_CFG_GUID);
-  expected.LoadString(guidId);
-  PAConfigString guid(path, section, key, "");
-  return guid.Read() && expected == guid.GetValue() ? 1 : 0;
+  PAConfigString guid(path, TableText(IDS_PA_CFG_MAIN), TableText(IDS_PA_CFG_GUID), "");
+  return guid.Read() && strcmp(TableText(guidId), guid.GetValue()) == 0 ? 1 : 0;
 }
 
 int IsProjectFile(LPCSTR path, unsigned int* size) {

@@ -81,4 +81,6 @@ LPCSTR PAConfigString::GetValue() const { return m_strValue; }
 
 void PAConfigString::SetValue(LPCSTR value) { m_strValue.Assign(value); }
 
+void PAConfigString::ShareValue(const tekora::SharedText& value) { m_strValue = value; }
+
 LPCSTR PAConfigString::GetDefault() const { return m_strDefault; }

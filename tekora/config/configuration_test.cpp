@@ -14,6 +14,7 @@
 #include <testsupport/platform.h>
 #include <testsupport/temp_dir.h>
 
+#include "../string_ids.h"
 #include "component_file_test_support.h"
 
 namespace {
@@ -38,10 +39,7 @@ class ConfigurationTest : public ComponentFileTest {
     return _getcwd(cwd, MAX_PATH) ? cwd : "";
   }
   // The component file with this include list.
-  void WriteIncludeDirs(const std::string& includeDirs) {
-    WriteComponentFile(
-        CrLf({"[VC\\VC_OBJECTS_PLATFORM_INFO\\Win32\\Directories]", ("Include Dirs=" + includeDirs).c_str()}));
-  }
+  void WriteIncludeDirs(const std::string& includeDirs) { m_componentFile.WriteIncludeDirs(includeDirs); }
 };
 
 TEST_F(ConfigurationTest, NewUtilsConfigSavesItsWholeTreeAndLoadsBack) {
@@ -154,6 +152,38 @@ TEST_F(ConfigurationTest, SystemDirsComeFromTheComponentFile) {
   PAUtilsConfig empty;  // no template: no SYSTEM_DIRS
   EXPECT_EQ(0, empty.GetSystemDirs(dirs));
   EXPECT_EQ(0, PAUtilsConfig::InitSystemDirs(NULL));
+}
+
+// Trees set up from a template hold one copy of each key and default text
+// between them; a string table registered over the library's gives the
+// trees set up after it its texts, and its removal the library's again.
+TEST_F(ConfigurationTest, TemplateTextsAreSharedAndFollowTheStringTables) {
+  PAUtilsConfig first("project.ini");
+  const PAConfigInt* platform = first.FindItem("PLATFORM", 1);
+  ASSERT_NE(nullptr, platform);
+  EXPECT_STREQ("WIN32", platform->GetValue());
+
+  static const AfxStringResource kOverride[] = {{IDS_PA_CFG_DEFAULT_PLATFORM, "X64"},
+                                                {IDS_PA_CFG_PLATFORM, "TARGET"}};
+  AfxAddStringResources(kOverride, 2, TRUE);
+  {
+    PAUtilsConfig overridden("project.ini");
+    EXPECT_EQ(nullptr, overridden.FindItem("PLATFORM", 1));
+    const PAConfigInt* target = overridden.FindItem("TARGET", 1);
+    ASSERT_NE(nullptr, target);
+    EXPECT_STREQ("X64", target->GetValue());
+  }
+  AfxRemoveStringResources(kOverride);
+
+  PAUtilsConfig again("other.ini"), more("more.ini");
+  const PAConfigInt* platformAgain = again.FindItem("PLATFORM", 1);
+  const PAConfigInt* platformMore = more.FindItem("PLATFORM", 1);
+  ASSERT_NE(nullptr, platformAgain);
+  ASSERT_NE(nullptr, platformMore);
+  EXPECT_STREQ("WIN32", platformAgain->GetValue());
+  EXPECT_EQ(platformAgain->GetValue(), platformMore->GetValue());  // one copy
+  EXPECT_EQ(platformAgain->GetKey(), platformMore->GetKey());
+  EXPECT_STREQ("WIN32", platform->GetValue());
 }
 
 TEST_F(ConfigurationTest, CompileDirsAreRelativeToTheProjectAndListedOnce) {

@@ -1,53 +1,15 @@
 // PAUtilsConfig::InitSystemDirs and GetSystemDirs: the compiler's system
 // include folders, found once when a tree is set up.
 #include <direct.h>
-#include <shlobj.h>
 #include <windows.h>
-
-#include <memory>
 
 #include <tekora/configuration.h>
 #include <tekora/core.h>
-#include <tekora/time_guid.h>
 
 #include "../string_ids.h"
+#include "include_list.h"
 
 namespace {
-
-// Include folder lists are read into this many characters.
-const DWORD kIncludeListSize = 13000;
-
-// The include folder list of the development environment: from its
-// component file below the local application data folder, or (compiler
-// generation 0) from %INCLUDE%. False when the folder or the variable
-// cannot be had.
-bool ReadIncludeList(CString* list) {
-  // Both reads end what they give with a NUL; the rest of the buffer is
-  // never looked at, and so is not cleared first (a project load reads the
-  // list each time).
-  std::unique_ptr<char[]> buffer(new char[kIncludeListSize]);
-  buffer[0] = '\0';
-  if (PAGetCompilerGeneration() != 0) {
-    char folder[MAX_PATH];
-    if (!SHGetSpecialFolderPathA(NULL, folder, CSIDL_LOCAL_APPDATA, TRUE)) return false;
-    CString path = folder, file, section, key;
-    if (path.IsEmpty() || path[path.GetLength() - 1] != '\\') path += '\\';
-    file.LoadString(IDS_PA_CFG_COMPONENT_FILE);
-    section.LoadString(IDS_PA_CFG_COMPONENT_SECTION);
-    key.LoadString(IDS_PA_CFG_COMPONENT_INCLUDE_KEY);
-    path += file;
-    GetPrivateProfileStringA(section, key, "", buffer.get(), kIncludeListSize, path);
-  } else {
-    CString variable;
-    variable.LoadString(IDS_PA_CFG_INCLUDE_VARIABLE);
-    const DWORD size = ExpandEnvironmentStringsA(variable, buffer.get(), kIncludeListSize);
-    // A list that does not fit is not cut at some folder's middle: it fails.
-    if (size == 0 || size > kIncludeListSize) return false;
-  }
-  buffer[kIncludeListSize - 1] = '\0';
-  *list = buffer.get();
-  return true;
-}
 
 // The node's own item of that key, made and appended when it has none.
 PAConfigInt* OwnItem(PANodeObject* node, LPCSTR key, int recursive) {
@@ -64,7 +26,7 @@ PAConfigInt* OwnItem(PANodeObject* node, LPCSTR key, int recursive) {
 int PAUtilsConfig::InitSystemDirs(PANodeObject* node) {
   if (node == NULL) return 0;
   CString list;
-  if (!ReadIncludeList(&list) || list.IsEmpty()) return 0;
+  if (!tekora::ReadIncludeList(&list) || list.IsEmpty()) return 0;
   // The folder checks below enter each folder; the working folder is put
   // back afterwards (reading the list leaves it as it is).
   char saved[MAX_PATH];

@@ -8,24 +8,18 @@
 
 #include "shared_profile.h"
 
-namespace {
+namespace tekora {
 
-// The section of that exact name, added (and the file marked modified) when
-// the file has none; null for a null or empty name.
-PAIniSection* SectionFor(PAIniFile* ini, LPCSTR section) {
+PAIniSection* CachedSectionIn(PAIniFile* ini, LPCSTR section) {
   PAIniSection* found = ini->FindSection(section);
   if (found != nullptr) return found;
   ini->AddSection(section, 1);
   return ini->FindSection(section);
 }
 
-}  // namespace
-
-namespace tekora {
-
 PAIniSection* CachedProfileSection(LPCSTR file, LPCSTR section) {
   PAIniFile* ini = CachedProfileFile(file);
-  return ini == nullptr ? nullptr : SectionFor(ini, section);
+  return ini == nullptr ? nullptr : CachedSectionIn(ini, section);
 }
 
 PAIniEntry* ProfileEntryFor(PAIniSection* section, LPCSTR key, LPCSTR defaultValue) {
@@ -76,7 +70,7 @@ int PAWritePrivateProfileString(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR
   if (ini == nullptr) return 0;
   if (section == nullptr && key == nullptr) return value == nullptr ? ini->Save() : 0;
   if (key == nullptr) return ini->RemoveSection(section);
-  PAIniSection* found = SectionFor(ini, section);
+  PAIniSection* found = tekora::CachedSectionIn(ini, section);
   if (found == nullptr) return 0;
   if (value == nullptr) return found->RemoveEntry(key);
   return found->SetEntry(key, value, 1);

@@ -31,6 +31,9 @@ PAIniFile* CachedProfileFile(LPCSTR file);
 // private-profile read finds it. Null when the file cannot be had, for a
 // null or empty name, or when memory runs out.
 PAIniSection* CachedProfileSection(LPCSTR file, LPCSTR section);
+// The same in a cached file that the caller found with CachedProfileFile
+// (null for a null or empty name).
+PAIniSection* CachedSectionIn(PAIniFile* ini, LPCSTR section);
 
 // The entry of exactly that key, added with the default trimmed of white
 // space at both ends (and the section marked modified) when missing, as

@@ -11,21 +11,14 @@
 #include <tekora/system.h>
 
 #include "../profiles/shared_profile.h"
+#include "../config/table_text.h"
 #include "../string_ids.h"
+#include "object_array_room.h"
 
 namespace {
 
 // PACheckConfigFile warns about a file shorter than this.
 const unsigned int kShortestQuietConfigFile = 52;
-
-// Room for `count` elements, so that appending up to that many moves the
-// array at most once (the array keeps its room when it shrinks back).
-void Reserve(CObArray& array, INT_PTR count) {
-  const INT_PTR size = array.GetSize();
-  if (count <= size) return;
-  array.SetSize(count);
-  array.SetSize(size);
-}
 
 // The name lowered as CString::MakeLower lowers it, built in place.
 std::string FoldedName(LPCSTR name) {
@@ -51,19 +44,20 @@ struct PANodeObject::SharedTexts {
 
 int PANodeObject::Load() {
   SharedTexts texts;
-  return LoadNode(false, &texts);
+  return LoadNode(false, NULL, &texts);
 }
 
 int PANodeObject::LoadCheckedFile(unsigned int checkedSize) {
   SharedTexts texts;
-  return LoadNode(checkedSize >= kShortestQuietConfigFile, &texts);
+  return LoadNode(checkedSize >= kShortestQuietConfigFile, NULL, &texts);
 }
 
 int PANodeObject::LoadChildren() {
-  return LoadChildNodes(false, tekora::CachedProfileSection(m_strFile, m_strName));
+  PAIniFile* file = tekora::CachedProfileFile(m_strFile);
+  return LoadChildNodes(false, file, file != NULL ? tekora::CachedSectionIn(file, m_strName) : NULL);
 }
 
-int PANodeObject::LoadNode(bool fileChecked, SharedTexts* texts) {
+int PANodeObject::LoadNode(bool fileChecked, PAIniFile* file, SharedTexts* texts) {
   if (m_strFile.IsEmpty() || m_strName.IsEmpty()) return 0;
   if (!fileChecked) {
     unsigned int size = 0;
@@ -75,19 +69,19 @@ int PANodeObject::LoadNode(bool fileChecked, SharedTexts* texts) {
   }
   // The key names as the profile call lists them into a buffer as large as
   // the file, without the buffer: a section without keys does not load.
-  PAIniSection* section = tekora::CachedProfileSection(m_strFile, m_strName);
+  if (file == NULL) file = tekora::CachedProfileFile(m_strFile);
+  PAIniSection* section = file != NULL ? tekora::CachedSectionIn(file, m_strName) : NULL;
   std::string names;
   if (section == NULL || !tekora::SectionKeyNames(section, &names) || names.empty()) return 0;
 
-  CString childsKey;
-  childsKey.LoadString(IDS_PA_CFG_CHILDS);
+  LPCSTR childsKey = tekora::TableText(IDS_PA_CFG_CHILDS);
   INT_PTR keys = 0;
   for (const char* key = names.c_str(); *key != '\0'; key += strlen(key) + 1) ++keys;
-  Reserve(m_items, GetItemCount() + keys);
-  const tekora::SharedText* file = NULL;
+  tekora::ReserveRoom(m_items, GetItemCount() + keys);
+  const tekora::SharedText* fileName = NULL;
   tekora::SharedText sectionName;
   for (const char* key = names.c_str(); *key != '\0'; key += strlen(key) + 1) {
-    if (childsKey.CompareNoCase(key) == 0) continue;
+    if (_stricmp(childsKey, key) == 0) continue;
     PAConfigInt* item = FindItem(key, 0);
     if (item != NULL) {
       item->Read();
@@ -96,13 +90,13 @@ int PANodeObject::LoadNode(bool fileChecked, SharedTexts* texts) {
     // The new item's file and section are the node's: it shares their texts
     // with the node's other items, and reads from the section found above
     // rather than finding it once more.
-    if (file == NULL) {
-      file = &texts->Share(m_strFile);
+    if (fileName == NULL) {
+      fileName = &texts->Share(m_strFile);
       sectionName.Assign(m_strName);
     }
     const tekora::SharedText& sharedKey = texts->Share(key);
     item = new PAConfigInt;
-    item->ShareAddress(*file, sectionName, sharedKey);
+    item->ShareAddress(*fileName, sectionName, sharedKey);
     if (item->ReadFromSection(section)) {
       AddItem(item);
     } else {
@@ -111,12 +105,11 @@ int PANodeObject::LoadNode(bool fileChecked, SharedTexts* texts) {
   }
   // A tree holds many nodes of a few items: their arrays keep no spare room.
   m_items.FreeExtra();
-  return LoadChildNodes(fileChecked, section);
+  return LoadChildNodes(fileChecked, file, section);
 }
 
-int PANodeObject::LoadChildNodes(bool fileChecked, PAIniSection* section) {
-  CString childsKey;
-  childsKey.LoadString(IDS_PA_CFG_CHILDS);
+int PANodeObject::LoadChildNodes(bool fileChecked, PAIniFile* file, PAIniSection* section) {
+  LPCSTR childsKey = tekora::TableText(IDS_PA_CFG_CHILDS);
   // Most nodes of a tree are leaves, whose section has no CHILDS key: the
   // read below would add it to the cached section with an empty value and
   // the empty list delete it again, which leaves the section as it was but
@@ -127,7 +120,7 @@ int PANodeObject::LoadChildNodes(bool fileChecked, PAIniSection* section) {
     return 1;
   }
   PAConfigString childs(m_strFile, m_strName, childsKey, NULL);
-  if (!childs.Read()) return 1;
+  if (!childs.ReadFromSection(section)) return 1;
   // The names are cut out of the value, which nothing below changes.
   LPCSTR rest = childs.GetValue();
   if (*rest == '\0') {
@@ -143,7 +136,7 @@ int PANodeObject::LoadChildNodes(bool fileChecked, PAIniSection* section) {
 
   INT_PTR listed = 1;
   for (LPCSTR comma = strchr(rest, ','); comma != NULL; comma = strchr(comma + 1, ',')) ++listed;
-  Reserve(m_children, GetChildCount() + listed);
+  tekora::ReserveRoom(m_children, GetChildCount() + listed);
 
   while (*rest != '\0') {
     LPCSTR comma = strchr(rest, ',');
@@ -155,12 +148,13 @@ int PANodeObject::LoadChildNodes(bool fileChecked, PAIniSection* section) {
     auto existing = byName.find(FoldedName(name));
     if (existing != byName.end()) {
       PANodeObject* child = existing->second;
-      child->LoadNode(fileChecked && child->m_strFile == m_strFile, &texts);
+      const bool sameFile = child->m_strFile == m_strFile;
+      child->LoadNode(fileChecked && sameFile, sameFile ? file : NULL, &texts);
       continue;
     }
     PANodeTemplate named = {0, NULL, NULL, NULL, name};
     PANodeObject* child = new PANodeObject;
-    if (child->InitFromTemplate(m_strFile, &named, this, 0) && child->LoadNode(fileChecked, &texts)) {
+    if (child->InitFromTemplate(m_strFile, &named, this, 0) && child->LoadNode(fileChecked, file, &texts)) {
       AddChild(child);
       byName[FoldedName(name)] = child;
     } else {

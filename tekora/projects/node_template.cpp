@@ -2,33 +2,51 @@
 // defaults, made from a constant template without touching the file.
 #include <tekora/node_object.h>
 
+#include "../config/table_text.h"
 #include "../string_ids.h"
+#include "object_array_room.h"
 
 namespace {
 
-// The string table text of the number, or "" (what LoadString leaves in an
-// empty string) for a number without one; read in place, not copied.
-LPCSTR TableText(int id) {
-  LPCSTR text = AfxFindStringResource(static_cast<UINT>(id));
-  return text != NULL ? text : "";
+using tekora::TableText;
+
+// The number of entries of a null-terminated template list (may be null).
+template <class T>
+INT_PTR CountOf(const T* const* list) {
+  INT_PTR count = 0;
+  while (list != NULL && list[count] != NULL) ++count;
+  return count;
+}
+
+// Whether a template node is named by its text rather than by a number.
+bool HasOwnName(const PANodeTemplate* nodeTemplate) {
+  return nodeTemplate->nNameId == 0 && nodeTemplate->lpszName != NULL && *nodeTemplate->lpszName != '\0';
 }
 
 // A template node's name: its text when it has no number, else the text of
 // the number.
 LPCSTR TemplateName(const PANodeTemplate* nodeTemplate) {
-  if (nodeTemplate->nNameId == 0 && nodeTemplate->lpszName != NULL && *nodeTemplate->lpszName != '\0')
-    return nodeTemplate->lpszName;
-  return TableText(nodeTemplate->nNameId);
+  return HasOwnName(nodeTemplate) ? nodeTemplate->lpszName : TableText(nodeTemplate->nNameId);
 }
 
-void SetDefault(PAConfigInt* item, const PAEntryTemplate* entry) {
+// The same as a shared text.
+tekora::SharedText SharedTemplateName(const PANodeTemplate* nodeTemplate) {
+  if (!HasOwnName(nodeTemplate)) return tekora::SharedTableText(nodeTemplate->nNameId);
+  tekora::SharedText name;
+  name.Assign(nodeTemplate->lpszName);
+  return name;
+}
+
+// An entry's default: its number's decimal text, or the text of its number.
+tekora::SharedText DefaultOf(const PAEntryTemplate* entry) {
   if (entry->bNumeric) {
-    CString value;
-    value.Format(IDS_PA_CFG_NUMBER_FORMAT, entry->nDefault);
-    item->SetValue(value);
-  } else {
-    item->SetValue(entry->nDefault != 0 ? TableText(entry->nDefault) : "");
+    CString number;
+    number.Format(IDS_PA_CFG_NUMBER_FORMAT, entry->nDefault);
+    tekora::SharedText value;
+    value.Assign(number);
+    return value;
   }
+  return entry->nDefault != 0 ? tekora::SharedTableText(entry->nDefault) : tekora::SharedText();
 }
 
 }  // namespace
@@ -44,27 +62,27 @@ int PANodeObject::InitFromTemplate(LPCSTR file, const PANodeTemplate* nodeTempla
   // section name. Without a file an item takes no section or key either.
   const bool addressed = file != NULL && *file != '\0';
   tekora::SharedText fileText, sectionText;
+  tekora::ReserveRoom(m_items, GetItemCount() + CountOf(nodeTemplate->ppEntries));
   for (const PAEntryTemplate* const* entry = nodeTemplate->ppEntries; entry != NULL && *entry != NULL; ++entry) {
-    LPCSTR key = TableText((*entry)->nKeyId);
+    const tekora::SharedText key = tekora::SharedTableText((*entry)->nKeyId);
     PAConfigInt* item = FindItem(key, 0);
     if (item == NULL) {
       item = new PAConfigInt;
       if (addressed) {
         if (fileText.IsEmpty()) {
           fileText.Assign(file);
-          sectionText.Assign(m_strName);
+          sectionText = SharedTemplateName(nodeTemplate);
         }
-        tekora::SharedText keyText;
-        keyText.Assign(key);
-        item->ShareAddress(fileText, sectionText, keyText);
+        item->ShareAddress(fileText, sectionText, key);
       }
       AddItem(item);
     }
-    SetDefault(item, *entry);
+    item->ShareValue(DefaultOf(*entry));
     item->SetDoNotStore((*entry)->bDoNotStore);
     if ((*entry)->pfnCallback != NULL) (*entry)->pfnCallback(item);
   }
 
+  tekora::ReserveRoom(m_children, GetChildCount() + CountOf(nodeTemplate->ppChildren));
   for (const PANodeTemplate* const* childTemplate = nodeTemplate->ppChildren;
        childTemplate != NULL && *childTemplate != NULL; ++childTemplate) {
     PANodeObject* child = FindChild(TemplateName(*childTemplate), 0);

@@ -11,6 +11,7 @@
 #include <tekora/configuration.h>
 #include <tekora/project_list.h>
 
+#include "../config/include_list.h"
 #include "../profiles/safe_save.h"
 #include "../string_ids.h"
 
@@ -62,6 +63,9 @@ CString FileKey(const CString& path) {
 int PAWinProjectList::Refresh() {
   if (!m_bInitialised) return 0;
   RemoveAll();
+  // The projects of one refresh all take the system include folders from
+  // one read of their list.
+  tekora::IncludeListReading includeList;
   const CString cachePath = m_strHomeDir + Text(IDS_PA_LIST_CACHE_FILE);
   if (_access(cachePath, 6) == 0 && WrittenToday(cachePath) && ReadCache(cachePath) > 0) {
     Sort();

@@ -12,6 +12,7 @@
 #include <testsupport/files.h>
 #include <testsupport/platform.h>
 
+#include "../config/component_file_test_support.h"
 #include "project_home_test.h"
 
 namespace {
@@ -269,6 +270,42 @@ TEST_F(ProjectListTest, ListedProjectsAreTheTreesAPlainLoadGives) {
     plain.Walk(DumpItems, &plainItems);
     EXPECT_EQ(plainItems, listedItems);
   }
+}
+
+// The projects of one refresh take the system include folders from one
+// read of the component file; the next refresh, and every tree set up
+// outside a refresh, read the file as it is then.
+TEST_F(ProjectListTest, EachRefreshTakesTheIncludeFoldersTheFileHoldsThen) {
+  testsupport::MakeDirs(dir.file("incA"));
+  testsupport::MakeDirs(dir.file("incB"));
+  auto lowered = [](std::string path) {
+    for (char& c : path) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    return path + "\\";
+  };
+  auto firstSystemDir = [](const PAUtilsConfig& config) {
+    CStringArray dirs;
+    return config.GetSystemDirs(dirs) && dirs.GetSize() > 0 ? std::string(dirs[0]) : std::string("?");
+  };
+  ComponentFile components;
+  components.WriteIncludeDirs(dir.winPath("incA"));
+  WriteProject("a", Keys("1", "PA"));
+  WriteProject("b", Keys("2", "PB"));
+
+  PAWinProjectList list;
+  ASSERT_EQ(1, list.Init("", "project.ini"));
+  ASSERT_EQ(1, list.Refresh());
+  ASSERT_EQ(2, list.GetCount());
+  for (int i = 0; i < list.GetCount(); ++i) EXPECT_EQ(lowered(dir.winPath("incA")), firstSystemDir(*list.GetAt(i)));
+
+  components.WriteIncludeDirs(dir.winPath("incB"));
+  ASSERT_EQ(1, list.Refresh());
+  ASSERT_EQ(2, list.GetCount());
+  for (int i = 0; i < list.GetCount(); ++i) EXPECT_EQ(lowered(dir.winPath("incB")), firstSystemDir(*list.GetAt(i)));
+
+  components.WriteIncludeDirs(dir.winPath("incA"));
+  EXPECT_EQ(lowered(dir.winPath("incA")), firstSystemDir(PAUtilsConfig("new.ini")));
+  components.WriteIncludeDirs(dir.winPath("incB"));
+  EXPECT_EQ(lowered(dir.winPath("incB")), firstSystemDir(PAUtilsConfig("new.ini")));
 }
 
 TEST_F(ProjectListTest, InitNeedsAHomeDirectoryThatCanBeEntered) {

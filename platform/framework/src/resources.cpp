@@ -16,8 +16,36 @@ struct Table {
   std::vector<AfxStringResource> sorted;  // by number, first entry of a number only
 };
 
-// The text a lookup finds for each number that some table holds, by number.
-using View = std::vector<AfxStringResource>;
+// The text a lookup finds for each number that some table holds, with an
+// open-addressed index by number: a lookup costs one or two probes, however
+// many texts the tables hold (a tree set-up looks up hundreds a tree).
+struct View {
+  std::vector<AfxStringResource> entries;  // by number, each number once
+  std::vector<int> slots;                  // an entry's index, or -1; a power of two long
+  size_t mask = 0;
+
+  static size_t Hash(UINT nID) { return static_cast<size_t>(nID * 2654435761u); }
+
+  void BuildIndex() {
+    size_t size = 16;
+    while (size < entries.size() * 2) size *= 2;
+    slots.assign(size, -1);
+    mask = size - 1;
+    for (size_t i = 0; i < entries.size(); ++i) {
+      size_t slot = Hash(entries[i].nID) & mask;
+      while (slots[slot] >= 0) slot = (slot + 1) & mask;
+      slots[slot] = static_cast<int>(i);
+    }
+  }
+
+  LPCSTR Find(UINT nID) const {
+    for (size_t slot = Hash(nID) & mask;; slot = (slot + 1) & mask) {
+      const int index = slots[slot];
+      if (index < 0) return NULL;
+      if (entries[static_cast<size_t>(index)].nID == nID) return entries[static_cast<size_t>(index)].lpszText;
+    }
+  }
+};
 
 struct Chain {
   std::mutex lock;
@@ -48,10 +76,12 @@ void Publish(Chain& chain) {
   for (int pass = 0; pass < 2; ++pass) {
     const bool wantProgram = pass == 0;
     for (const Table& table : chain.tables)
-      if (table.bProgram == wantProgram) view->insert(view->end(), table.sorted.begin(), table.sorted.end());
+      if (table.bProgram == wantProgram)
+        view->entries.insert(view->entries.end(), table.sorted.begin(), table.sorted.end());
   }
-  std::stable_sort(view->begin(), view->end(), ByNumber);
-  view->erase(std::unique(view->begin(), view->end(), SameNumber), view->end());
+  std::stable_sort(view->entries.begin(), view->entries.end(), ByNumber);
+  view->entries.erase(std::unique(view->entries.begin(), view->entries.end(), SameNumber), view->entries.end());
+  view->BuildIndex();
   chain.view.store(view.get(), std::memory_order_release);
   chain.views.push_back(std::move(view));
 }
@@ -86,11 +116,7 @@ void AfxRemoveStringResources(const AfxStringResource* entries) {
 
 LPCSTR AfxFindStringResource(UINT nID) {
   const View* view = TheChain().view.load(std::memory_order_acquire);
-  if (view == NULL) return NULL;
-  AfxStringResource wanted = {nID, NULL};
-  auto it = std::lower_bound(view->begin(), view->end(), wanted, ByNumber);
-  if (it == view->end() || it->nID != nID) return NULL;
-  return it->lpszText;
+  return view != NULL ? view->Find(nID) : NULL;
 }
 
 int AfxLoadString(UINT nID, LPSTR lpszBuf, UINT nBufferMax) {

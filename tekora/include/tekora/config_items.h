@@ -130,6 +130,8 @@ class PAConfigString : public PAConfigObject {
   // with these non-empty texts would.
   void ShareAddress(const tekora::SharedText& file, const tekora::SharedText& section,
                     const tekora::SharedText& key);
+  // Gives the item a value that it shares rather than copies.
+  void ShareValue(const tekora::SharedText& value);
 };
 
 class PAConfigInt : public PAConfigString {

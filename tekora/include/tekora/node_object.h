@@ -14,6 +14,7 @@
 
 #include <tekora/config_items.h>
 
+class PAIniFile;
 class PAIniSection;
 
 class PANodeObject;
@@ -145,11 +146,13 @@ class PANodeObject : public CObject {
   struct SharedTexts;
   // Load and LoadChildren; with `fileChecked` the check of the file is left
   // out, because the load of the parent checked this same file just before
-  // and found it long enough to raise no warning. New items take their
-  // file and key texts from `texts`. LoadChildNodes takes the node's
-  // cached section as found by the caller (may be null).
-  int LoadNode(bool fileChecked, SharedTexts* texts);
-  int LoadChildNodes(bool fileChecked, PAIniSection* section);
+  // and found it long enough to raise no warning. `file` is the cached copy
+  // of the node's file when the caller has it (null: found here); the
+  // children in the same file take it over. New items take their file and
+  // key texts from `texts`. LoadChildNodes takes the node's cached section
+  // as found by the caller (may be null).
+  int LoadNode(bool fileChecked, PAIniFile* file, SharedTexts* texts);
+  int LoadChildNodes(bool fileChecked, PAIniFile* file, PAIniSection* section);
   // Load, for a file that the caller checked a moment ago and found
   // `checkedSize` bytes long: a file long enough to raise no warning is not
   // checked again. The project list loads each project file so, right after
