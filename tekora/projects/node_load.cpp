@@ -20,6 +20,10 @@ namespace {
 // PACheckConfigFile warns about a file shorter than this.
 const unsigned int kShortestQuietConfigFile = 52;
 
+// Up to this many children, old and listed, a node's load finds a listed
+// child by a scan of its children rather than through an index by name.
+const INT_PTR kScannedChildren = 8;
+
 // The name lowered as CString::MakeLower lowers it, built in place.
 std::string FoldedName(LPCSTR name) {
   std::string folded(name);
@@ -29,9 +33,9 @@ std::string FoldedName(LPCSTR name) {
 
 }  // namespace
 
-// Sibling sections mostly have the same keys: their items share one copy of
-// each key text, and of the file's name. The texts are kept while one
-// node's children load.
+// The sections of a tree mostly have the same keys: their items share one
+// copy of each key text, and of the file's name. The texts are kept while
+// one tree loads.
 struct PANodeObject::SharedTexts {
   std::unordered_map<std::string, tekora::SharedText> texts;
 
@@ -53,8 +57,9 @@ int PANodeObject::LoadCheckedFile(unsigned int checkedSize) {
 }
 
 int PANodeObject::LoadChildren() {
+  SharedTexts texts;
   PAIniFile* file = tekora::CachedProfileFile(m_strFile);
-  return LoadChildNodes(false, file, file != NULL ? tekora::CachedSectionIn(file, m_strName) : NULL);
+  return LoadChildNodes(false, file, file != NULL ? tekora::CachedSectionIn(file, m_strName) : NULL, &texts);
 }
 
 int PANodeObject::LoadNode(bool fileChecked, PAIniFile* file, SharedTexts* texts) {
@@ -105,10 +110,10 @@ int PANodeObject::LoadNode(bool fileChecked, PAIniFile* file, SharedTexts* texts
   }
   // A tree holds many nodes of a few items: their arrays keep no spare room.
   m_items.FreeExtra();
-  return LoadChildNodes(fileChecked, file, section);
+  return LoadChildNodes(fileChecked, file, section, texts);
 }
 
-int PANodeObject::LoadChildNodes(bool fileChecked, PAIniFile* file, PAIniSection* section) {
+int PANodeObject::LoadChildNodes(bool fileChecked, PAIniFile* file, PAIniSection* section, SharedTexts* texts) {
   LPCSTR childsKey = tekora::TableText(IDS_PA_CFG_CHILDS);
   // Most nodes of a tree are leaves, whose section has no CHILDS key: the
   // read below would add it to the cached section with an empty value and
@@ -119,7 +124,8 @@ int PANodeObject::LoadChildNodes(bool fileChecked, PAIniFile* file, PAIniSection
     section->SetModified(1);
     return 1;
   }
-  PAConfigString childs(m_strFile, m_strName, childsKey, NULL);
+  PAConfigString childs;
+  childs.ShareAddress(texts->Share(m_strFile), texts->Share(m_strName), texts->Share(childsKey));
   if (!childs.ReadFromSection(section)) return 1;
   // The names are cut out of the value, which nothing below changes.
   LPCSTR rest = childs.GetValue();
@@ -128,15 +134,16 @@ int PANodeObject::LoadChildNodes(bool fileChecked, PAIniFile* file, PAIniSection
     return 1;
   }
 
-  SharedTexts texts;
-  // The children by name, so that a long list finds its existing children
-  // without a scan per name.
-  std::unordered_map<std::string, PANodeObject*> byName;
-  for (int i = GetChildCount() - 1; i >= 0; --i) byName[FoldedName(GetChild(i)->GetName())] = GetChild(i);
-
   INT_PTR listed = 1;
   for (LPCSTR comma = strchr(rest, ','); comma != NULL; comma = strchr(comma + 1, ',')) ++listed;
   tekora::ReserveRoom(m_children, GetChildCount() + listed);
+
+  // The children by name, so that a long list finds its existing children
+  // without a scan per name; a short one scans, as FindChild does.
+  const bool indexed = GetChildCount() + listed > kScannedChildren;
+  std::unordered_map<std::string, PANodeObject*> byName;
+  if (indexed)
+    for (int i = GetChildCount() - 1; i >= 0; --i) byName[FoldedName(GetChild(i)->GetName())] = GetChild(i);
 
   while (*rest != '\0') {
     LPCSTR comma = strchr(rest, ',');
@@ -145,18 +152,23 @@ int PANodeObject::LoadChildNodes(bool fileChecked, PAIniFile* file, PAIniSection
     rest += comma != NULL ? length + 1 : length;
     if (name.IsEmpty() || NamesSelfOrAncestor(name)) continue;
 
-    auto existing = byName.find(FoldedName(name));
-    if (existing != byName.end()) {
-      PANodeObject* child = existing->second;
-      const bool sameFile = child->m_strFile == m_strFile;
-      child->LoadNode(fileChecked && sameFile, sameFile ? file : NULL, &texts);
+    PANodeObject* existing = NULL;
+    if (!indexed) {
+      existing = FindChild(name, 0);
+    } else {
+      auto found = byName.find(FoldedName(name));
+      if (found != byName.end()) existing = found->second;
+    }
+    if (existing != NULL) {
+      const bool sameFile = existing->m_strFile == m_strFile;
+      existing->LoadNode(fileChecked && sameFile, sameFile ? file : NULL, texts);
       continue;
     }
     PANodeTemplate named = {0, NULL, NULL, NULL, name};
     PANodeObject* child = new PANodeObject;
-    if (child->InitFromTemplate(m_strFile, &named, this, 0) && child->LoadNode(fileChecked, file, &texts)) {
+    if (child->InitFromTemplate(m_strFile, &named, this, 0) && child->LoadNode(fileChecked, file, texts)) {
       AddChild(child);
-      byName[FoldedName(name)] = child;
+      if (indexed) byName[FoldedName(name)] = child;
     } else {
       delete child;
     }

@@ -34,16 +34,18 @@ class NodeLoadTest : public ProfileCacheTest {
   }
 };
 
-// Sections N0 ... each listing a few later ones in CHILDS (in any case), with
-// keys in two cases, some empty or long values, and a "childs" key now and
-// then among the others.
+// Sections N0 ... each listing a few later ones in CHILDS (in any case; a
+// list now and then long enough that its children are found by name through
+// an index, with names listed twice), with keys in two cases, some empty or
+// long values, and a "childs" key now and then among the others.
 std::string RandomTree(std::mt19937& random, int sections) {
   std::string file;
   for (int s = 0; s < sections; ++s) {
     file += "[N" + std::to_string(s) + "]\r\n";
     std::string childs;
-    for (int c = 0; c < 3; ++c) {
-      const int child = s + 1 + static_cast<int>(random() % 6);
+    const int listed = random() % 5 == 0 ? 14 : 3;
+    for (int c = 0; c < listed; ++c) {
+      const int child = s + 1 + static_cast<int>(random() % (listed == 3 ? 6 : 12));
       if (child < sections && random() % 3) childs += (random() % 4 ? "N" : "n") + std::to_string(child) + ",";
     }
     if (!childs.empty()) file += (random() % 2 ? "CHILDS=" : "Childs=") + childs + "\r\n";
@@ -75,6 +77,10 @@ int CheckNode(PANodeObject* node, void* user) {
     if (!seen) expected.push_back(key);
   }
   EXPECT_EQ(static_cast<int>(expected.size()), node->GetItemCount()) << node->GetName();
+  // A name listed twice, in any case, is one child.
+  for (int i = 0; i < node->GetChildCount(); ++i)
+    for (int j = i + 1; j < node->GetChildCount(); ++j)
+      EXPECT_NE(0, _stricmp(node->GetChild(i)->GetName(), node->GetChild(j)->GetName())) << node->GetName();
   for (int i = 0; i < node->GetItemCount() && i < static_cast<int>(expected.size()); ++i) {
     PAConfigInt* item = node->GetItem(i);
     EXPECT_EQ(expected[i], item->GetKey());
@@ -94,11 +100,14 @@ TEST_F(NodeLoadTest, LoadedNodesHoldWhatTheProfileCallsGive) {
     root.SetFile("tree.ini");
     root.SetName("N0");
     if (!root.Load()) continue;  // N0 drawn without keys
-    // Loading twice reads the same items again and adds none.
-    ASSERT_EQ(1, root.Load());
     int nodes = 0;
     root.Walk(CheckNode, &nodes);
     EXPECT_GT(nodes, 0);
+    // Loading twice reads the same items and children again and adds none.
+    ASSERT_EQ(1, root.Load());
+    int nodesAgain = 0;
+    root.Walk(CheckNode, &nodesAgain);
+    EXPECT_EQ(nodes, nodesAgain);
     PAGetProfileCache()->RemoveAllFiles();
   }
 }

@@ -142,7 +142,7 @@ class PANodeObject : public CObject {
   // True when the name is this node's or an ancestor's (loading must not
   // go round in a circle).
   bool NamesSelfOrAncestor(LPCSTR name) const;
-  // The texts that the items of sibling nodes share while they load.
+  // The texts that the items of a tree's nodes share while it loads.
   struct SharedTexts;
   // Load and LoadChildren; with `fileChecked` the check of the file is left
   // out, because the load of the parent checked this same file just before
@@ -152,7 +152,7 @@ class PANodeObject : public CObject {
   // key texts from `texts`. LoadChildNodes takes the node's cached section
   // as found by the caller (may be null).
   int LoadNode(bool fileChecked, PAIniFile* file, SharedTexts* texts);
-  int LoadChildNodes(bool fileChecked, PAIniFile* file, PAIniSection* section);
+  int LoadChildNodes(bool fileChecked, PAIniFile* file, PAIniSection* section, SharedTexts* texts);
   // Load, for a file that the caller checked a moment ago and found
   // `checkedSize` bytes long: a file long enough to raise no warning is not
   // checked again. The project list loads each project file so, right after
