@@ -168,17 +168,27 @@ class QuietSkip {
   // goes back.
   unsigned char* Next(unsigned char* p) {
 #if defined(__SSE2__)
+    // Most are found in the step classified last.
+    if (p < m_stepEnd) {
+      const uint64_t bits = m_bits & (~uint64_t{0} << (p - (m_stepEnd - kStep)));
+      if (bits != 0) return m_stepEnd - kStep + __builtin_ctzll(bits);
+      p = m_stepEnd;
+    }
+#endif
+    return NextFromStep(p);
+  }
+
+ private:
+  // Next from a `p` beyond the step classified last.
+  unsigned char* NextFromStep(unsigned char* p) {
+#if defined(__SSE2__)
     // A step at a time while the character after the step lies within the data.
-    for (;;) {
-      if (p < m_stepEnd) {
-        const uint64_t bits = m_bits & (~uint64_t{0} << (p - (m_stepEnd - kStep)));
-        if (bits != 0) return m_stepEnd - kStep + __builtin_ctzll(bits);
-        p = m_stepEnd;
-      }
-      if (m_stop - p <= kStep) break;
+    while (m_stop - p > kStep) {
       m_bits = SignificantBits(p) | SignificantBits(p + 16) << 16 | SignificantBits(p + 32) << 32 |
                SignificantBits(p + 48) << 48;
       m_stepEnd = p + kStep;
+      if (m_bits != 0) return p + __builtin_ctzll(m_bits);
+      p = m_stepEnd;
     }
 #endif
     for (;;) {
@@ -190,7 +200,6 @@ class QuietSkip {
     }
   }
 
- private:
   unsigned char* m_stepEnd;  // the end of the step classified last
   const unsigned char* m_stop;
   uint64_t m_bits;           // its characters to look at
@@ -198,15 +207,34 @@ class QuietSkip {
 
 // The end of a quoted literal that begins at `quote` and ends, with the
 // character after its closing quote, at or before `last`: the position
-// after the closing quote, or null when the literal reaches further.
-inline unsigned char* LiteralEnd(unsigned char* quote, unsigned char* last) {
+// after the closing quote, or null when the literal reaches further. The
+// quotes are found by `skip`, which hands out every one.
+inline unsigned char* LiteralEnd(QuietSkip& skip, unsigned char* quote, unsigned char* last) {
   unsigned char* at = quote;
   for (;;) {
-    at = FindByte(at + 1, last + 1, '\'');
-    if (!at || at >= last) return nullptr;
+    at = skip.Next(at + 1);
+    if (at >= last) return nullptr;
+    if (*at != '\'') continue;
     if (at[1] != '\'') return at + 1;
     ++at;  // a doubled quote: the literal goes on
   }
+}
+
+// The token from `p` as the automaton takes it, when the automaton stops
+// on a character at or before `last`: its rule, with `end` set after it.
+// kNoRule when the token may reach further.
+inline int TokenWithin(unsigned char* p, unsigned char* last, unsigned char*& end) {
+  int state = kStart;
+  int rule = kNoRule;
+  for (unsigned char* at = p; at <= last; ++at) {
+    state = kNextState[state][kCharClassOf[*at]];
+    if (kAcceptedRule[state] != kNoRule) {
+      rule = kAcceptedRule[state];
+      end = at + 1;
+    }
+    if (kJamState[state]) return rule;
+  }
+  return kNoRule;
 }
 
 }  // namespace
@@ -265,12 +293,25 @@ int QPXlex::yylex() {
               continue;
             }
           }
+          if (pair == kNoRule) {
+            // Such as "/*", which may begin a settings block marker: the
+            // automaton tells. The tokens it may take have no action but
+            // the opener's.
+            unsigned char* end = p;
+            const int rule = TokenWithin(p, last, end);
+            if (rule == kRuleCommentOpener || rule == kRuleSettingsOpener || rule == kRuleSettingsCloser ||
+                rule == kRuleOther) {
+              if (rule == kRuleCommentOpener) ++m_depth;
+              p = next = end;
+              continue;
+            }
+          }
         } else if (kind == kLiteralStart) {
           if (m_depth != 0) {
             ++p;
             continue;
           }
-          if (unsigned char* end = LiteralEnd(p, last)) {
+          if (unsigned char* end = LiteralEnd(skip, p, last)) {
             p = next = end;
             continue;
           }

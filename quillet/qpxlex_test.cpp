@@ -292,14 +292,18 @@ TEST_F(QPXlexTest, TokensStraddlingTheChunkBoundary) {
 }
 
 // The bulk skip classifies characters in steps counted from where its
-// stretch begins, here after "/*". A token whose first character ends the
-// first read, at every offset of those steps: the character after it is
-// not read yet, whatever the step would read there.
-TEST_F(QPXlexTest, TokenEndingTheReadAtEveryStepOffset) {
-  for (const char* token : {"--x\n/*", "*/", "/*", "VOXTAG*/", "'a'/*"}) {
+// stretch begins, here after "/*". A token that the end of the first read
+// cuts, at every offset of those steps: what follows the cut is not read
+// yet, whatever the step or the automaton would read there.
+TEST_F(QPXlexTest, TokenCutByTheReadAtEveryStepOffset) {
+  const struct {
+    const char* text;
+    size_t before;  // its characters before the cut
+  } tokens[] = {{"--x\n/*", 1}, {"*/", 1}, {"/*", 1}, {"VOXTAG*/", 1}, {"'a'/*", 1}, {"/*VOXTAG", 5}, {"'it''s'/*", 4}};
+  for (const auto& token : tokens) {
     for (size_t lead = 0; lead < 70; ++lead) {
-      SCOPED_TRACE(std::string(token) + " after a stretch from " + std::to_string(lead + 2));
-      CheckedDepth(Filler(lead) + "/**/" + Filler(kChunk - lead - 5) + token + " /*");
+      SCOPED_TRACE(std::string(token.text) + " after a stretch from " + std::to_string(lead + 2));
+      CheckedDepth(Filler(lead) + "/**/" + Filler(kChunk - lead - 4 - token.before) + token.text + " /*");
       if (HasFailure()) return;
     }
   }
