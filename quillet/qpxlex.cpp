@@ -264,9 +264,10 @@ int QPXlex::yylex() {
       unsigned char* const last = stop - 1;  // followed by data of the stretch up to here
       const unsigned char saved = *stop;
       *stop = kSentinel;
-      // Comment closers, line comments and literals that lie within the
-      // stretch are taken here too, as their actions would take them;
-      // `next` is where the token after the last of them begins.
+      // Comment openers and closers, settings block markers, line comments
+      // and literals that lie within the stretch are taken here too, as
+      // their actions would take them; `next` is where the token after the
+      // last of them begins.
       QuietSkip skip(start, stop);
       unsigned char* p = start;
       unsigned char* next = start;
