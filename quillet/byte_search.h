@@ -1,6 +1,7 @@
 // The search for one byte over the short distances that the scanner and the
 // copy cover between two line ends or quotes: inline, sixteen bytes at a
-// time, where a library call would cost more than the search.
+// time, where a library call would cost more than the search. The same for a
+// copy that stops at one byte.
 #pragma once
 
 #include <stddef.h>
@@ -31,4 +32,27 @@ inline const char* FindByte(const char* from, const char* end, char wanted) {
 inline unsigned char* FindByte(unsigned char* from, unsigned char* end, char wanted) {
   const char* found = FindByte(reinterpret_cast<const char*>(from), reinterpret_cast<const char*>(end), wanted);
   return reinterpret_cast<unsigned char*>(const_cast<char*>(found));
+}
+
+// Copies the bytes of [from, from + count) to `to` up to the first `stop`
+// byte, which is not copied; returns the count copied (`count` when there is
+// no `stop` byte). Each sixteen bytes are stored before they are searched, so
+// that the copy needs no second pass.
+inline size_t CopyUpToByte(char* to, const char* from, size_t count, char stop) {
+  size_t done = 0;
+#if defined(__SSE2__)
+  const __m128i pattern = _mm_set1_epi8(stop);
+  for (; count - done >= 16; done += 16) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + done));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(to + done), block);
+    const int mask = _mm_movemask_epi8(_mm_cmpeq_epi8(block, pattern));
+    if (mask != 0) return done + static_cast<size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
+  }
+  for (; done < count && from[done] != stop; ++done) to[done] = from[done];
+#else
+  const void* hit = memchr(from, stop, count);
+  done = hit ? static_cast<size_t>(static_cast<const char*>(hit) - from) : count;
+  memcpy(to, from, done);
+#endif
+  return done;
 }

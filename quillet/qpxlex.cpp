@@ -1,5 +1,6 @@
 #include "qpxlex.h"
 
+#include <stdint.h>
 #include <string.h>
 
 #if defined(__SSE2__)
@@ -126,49 +127,114 @@ constexpr bool LoudCharactersAreExactlyThese() {
 
 static_assert(LoudCharactersAreExactlyThese(), "the vector skip must stop at every character the tables mark");
 
-// The first character from `p` on that is neither plain nor white. The data
-// must end in one (the sentinel) at `stop` or before.
-inline unsigned char* SkipQuiet(unsigned char* p, const unsigned char* stop) {
+static_assert(kKindOf[kLoud[0]] == kLiteralStart && kKindOf[kLoud[1]] == kPrefix && kKindOf[kLoud[2]] == kPrefix &&
+                  kKindOf[kLoud[3]] == kPrefix && kKindOf[kLoud[4]] == kPrefix,
+              "the vector skip takes the first loud character for the quote, the others for prefixes");
+
 #if defined(__SSE2__)
-  // Sixteen characters at a time while they lie within the data.
-  const __m128i quote = _mm_set1_epi8(static_cast<char>(kLoud[0]));
-  const __m128i star = _mm_set1_epi8(static_cast<char>(kLoud[1]));
-  const __m128i dash = _mm_set1_epi8(static_cast<char>(kLoud[2]));
-  const __m128i slash = _mm_set1_epi8(static_cast<char>(kLoud[3]));
-  const __m128i v = _mm_set1_epi8(static_cast<char>(kLoud[4]));
-  while (stop - p >= 16) {
-    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    const __m128i hits =
-        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(block, quote), _mm_cmpeq_epi8(block, star)),
-                     _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(block, dash), _mm_cmpeq_epi8(block, slash)),
-                                  _mm_cmpeq_epi8(block, v)));
-    const int mask = _mm_movemask_epi8(hits);
-    if (mask != 0) return p + __builtin_ctz(static_cast<unsigned>(mask));
-    p += 16;
-  }
-#else
-  (void)stop;
-#endif
-  for (;;) {
-    if (kKindOf[p[0]] > kWhite) return p;
-    if (kKindOf[p[1]] > kWhite) return p + 1;
-    if (kKindOf[p[2]] > kWhite) return p + 2;
-    if (kKindOf[p[3]] > kWhite) return p + 3;
-    p += 4;
-  }
+// Characters that one step of the vector skip covers.
+const int kStep = 64;
+
+// One bit for each of the sixteen characters at `p` that the fast loop has
+// to look at: a quote, or a prefix followed by its follower. A prefix
+// followed by anything else is a token of its own, as a plain character is.
+// The character after the sixteen is read too.
+inline uint64_t SignificantBits(const unsigned char* p) {
+  const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 1));
+  const auto equal = [](__m128i bytes, unsigned char c) {
+    return _mm_cmpeq_epi8(bytes, _mm_set1_epi8(static_cast<char>(c)));
+  };
+  const auto pair = [&](unsigned char prefix) {
+    return _mm_and_si128(equal(block, prefix), equal(next, kFollowerOf[prefix]));
+  };
+  const __m128i hits = _mm_or_si128(_mm_or_si128(equal(block, kLoud[0]), pair(kLoud[1])),
+                                    _mm_or_si128(_mm_or_si128(pair(kLoud[2]), pair(kLoud[3])), pair(kLoud[4])));
+  return static_cast<unsigned>(_mm_movemask_epi8(hits));
 }
+#endif
+
+// The characters that the fast loop has to look at, found a step at a time
+// and handed out one by one, so that a step is classified once however many
+// of them it holds.
+class QuietSkip {
+ public:
+  // Data from `start` on, ending in a character that is neither plain nor
+  // white (the sentinel) at `stop` or before.
+  QuietSkip(unsigned char* start, const unsigned char* stop) : m_stepEnd(start), m_stop(stop), m_bits(0) {}
+
+  // The first character from `p` on that is neither plain nor white, though
+  // a prefix not followed by its follower may be passed over. `p` never
+  // goes back.
+  unsigned char* Next(unsigned char* p) {
+#if defined(__SSE2__)
+    // Most are found in the step classified last.
+    if (p < m_stepEnd) {
+      const uint64_t bits = m_bits & (~uint64_t{0} << (p - (m_stepEnd - kStep)));
+      if (bits != 0) return m_stepEnd - kStep + __builtin_ctzll(bits);
+      p = m_stepEnd;
+    }
+#endif
+    return NextFromStep(p);
+  }
+
+ private:
+  // Next from a `p` beyond the step classified last.
+  unsigned char* NextFromStep(unsigned char* p) {
+#if defined(__SSE2__)
+    // A step at a time while the character after the step lies within the data.
+    while (m_stop - p > kStep) {
+      m_bits = SignificantBits(p) | SignificantBits(p + 16) << 16 | SignificantBits(p + 32) << 32 |
+               SignificantBits(p + 48) << 48;
+      m_stepEnd = p + kStep;
+      if (m_bits != 0) return p + __builtin_ctzll(m_bits);
+      p = m_stepEnd;
+    }
+#endif
+    for (;;) {
+      if (kKindOf[p[0]] > kWhite) return p;
+      if (kKindOf[p[1]] > kWhite) return p + 1;
+      if (kKindOf[p[2]] > kWhite) return p + 2;
+      if (kKindOf[p[3]] > kWhite) return p + 3;
+      p += 4;
+    }
+  }
+
+  unsigned char* m_stepEnd;  // the end of the step classified last
+  const unsigned char* m_stop;
+  uint64_t m_bits;           // its characters to look at
+};
 
 // The end of a quoted literal that begins at `quote` and ends, with the
 // character after its closing quote, at or before `last`: the position
-// after the closing quote, or null when the literal reaches further.
-inline unsigned char* LiteralEnd(unsigned char* quote, unsigned char* last) {
+// after the closing quote, or null when the literal reaches further. The
+// quotes are found by `skip`, which hands out every one.
+inline unsigned char* LiteralEnd(QuietSkip& skip, unsigned char* quote, unsigned char* last) {
   unsigned char* at = quote;
   for (;;) {
-    at = FindByte(at + 1, last + 1, '\'');
-    if (!at || at >= last) return nullptr;
+    at = skip.Next(at + 1);
+    if (at >= last) return nullptr;
+    if (*at != '\'') continue;
     if (at[1] != '\'') return at + 1;
     ++at;  // a doubled quote: the literal goes on
   }
+}
+
+// The token from `p` as the automaton takes it, when the automaton stops
+// on a character at or before `last`: its rule, with `end` set after it.
+// kNoRule when the token may reach further.
+inline int TokenWithin(unsigned char* p, unsigned char* last, unsigned char*& end) {
+  int state = kStart;
+  int rule = kNoRule;
+  for (unsigned char* at = p; at <= last; ++at) {
+    state = kNextState[state][kCharClassOf[*at]];
+    if (kAcceptedRule[state] != kNoRule) {
+      rule = kAcceptedRule[state];
+      end = at + 1;
+    }
+    if (kJamState[state]) return rule;
+  }
+  return kNoRule;
 }
 
 }  // namespace
@@ -198,13 +264,15 @@ int QPXlex::yylex() {
       unsigned char* const last = stop - 1;  // followed by data of the stretch up to here
       const unsigned char saved = *stop;
       *stop = kSentinel;
-      // Comment closers, line comments and literals that lie within the
-      // stretch are taken here too, as their actions would take them;
-      // `next` is where the token after the last of them begins.
+      // Comment openers and closers, settings block markers, line comments
+      // and literals that lie within the stretch are taken here too, as
+      // their actions would take them; `next` is where the token after the
+      // last of them begins.
+      QuietSkip skip(start, stop);
       unsigned char* p = start;
       unsigned char* next = start;
       for (;;) {
-        p = SkipQuiet(p, stop);
+        p = skip.Next(p);
         if (p >= last) break;
         const int kind = kKindOf[*p];
         if (kind == kPrefix) {
@@ -226,12 +294,25 @@ int QPXlex::yylex() {
               continue;
             }
           }
+          if (pair == kNoRule) {
+            // Such as "/*", which may begin a settings block marker: the
+            // automaton tells. The tokens it may take have no action but
+            // the opener's.
+            unsigned char* end = p;
+            const int rule = TokenWithin(p, last, end);
+            if (rule == kRuleCommentOpener || rule == kRuleSettingsOpener || rule == kRuleSettingsCloser ||
+                rule == kRuleOther) {
+              if (rule == kRuleCommentOpener) ++m_depth;
+              p = next = end;
+              continue;
+            }
+          }
         } else if (kind == kLiteralStart) {
           if (m_depth != 0) {
             ++p;
             continue;
           }
-          if (unsigned char* end = LiteralEnd(p, last)) {
+          if (unsigned char* end = LiteralEnd(skip, p, last)) {
             p = next = end;
             continue;
           }

@@ -226,6 +226,48 @@ TEST_F(QPXlexTest, AgreesWithTheRulesAcrossRefills) {
   }
 }
 
+// SQL-like texts: runs of code between comments, literals and braces whose
+// bodies have every length around the sixty-four characters that the bulk
+// skip classifies at a time, so that each lies at every offset of its steps.
+TEST_F(QPXlexTest, AgreesWithTheRulesOnConstructsOfEveryLength) {
+  std::mt19937 random(64);
+  const char* const code[] = {"select", " ", "\n", "\t", "x", "-", "*", "/", "V", "VO", "- -", "* /", "/ *"};
+  const char* const braces[] = {"/*", "*/", "--", "/*VOXTAG", "VOXTAG*/", "*/*", "/*/", "---", "''"};
+  // Doubled quotes, braces and dashes inside; a body cut in a doubled quote
+  // ends its literal early.
+  auto body = [&] {
+    std::string text;
+    const size_t length = random() % 140;
+    while (text.size() < length) {
+      const unsigned pick = random() % 8;
+      text += pick == 0 ? "''" : pick == 1 ? "*/" : pick == 2 ? "--" : pick == 3 ? "/*" : "ab ";
+    }
+    text.resize(length);
+    return text;
+  };
+  for (int round = 0; round < 300; ++round) {
+    std::string text(random() % 70, 'a');
+    while (text.size() < 3000) {
+      switch (random() % 4) {
+        case 0:
+          text += "'" + body() + "'";
+          break;
+        case 1:
+          text += "--" + body() + "\n";
+          break;
+        case 2:
+          text += braces[random() % (sizeof braces / sizeof *braces)];
+          break;
+        default:
+          for (unsigned count = random() % 30; count > 0; --count) text += code[random() % (sizeof code / sizeof *code)];
+      }
+    }
+    SCOPED_TRACE("text: " + text);
+    CheckedDepth(text);
+    if (HasFailure()) return;
+  }
+}
+
 std::string Filler(size_t length) {
   static std::string lines;
   while (lines.size() < length) lines += "select col from tab where x = 1;\n";
@@ -245,6 +287,24 @@ TEST_F(QPXlexTest, TokensStraddlingTheChunkBoundary) {
       SCOPED_TRACE(word + " starting " + std::to_string(back) + " before the boundary");
       CheckedDepth(Filler(kChunk - back) + word + " /* */");
       if (back == 1 || back == word.size()) CheckedDepth(Filler(2 * kChunk - back) + word);
+    }
+  }
+}
+
+// The bulk skip classifies characters in steps counted from where its
+// stretch begins, here after "/*". A token that the end of the first read
+// cuts, at every offset of those steps: what follows the cut is not read
+// yet, whatever the step or the automaton would read there.
+TEST_F(QPXlexTest, TokenCutByTheReadAtEveryStepOffset) {
+  const struct {
+    const char* text;
+    size_t before;  // its characters before the cut
+  } tokens[] = {{"--x\n/*", 1}, {"*/", 1}, {"/*", 1}, {"VOXTAG*/", 1}, {"'a'/*", 1}, {"/*VOXTAG", 5}, {"'it''s'/*", 4}};
+  for (const auto& token : tokens) {
+    for (size_t lead = 0; lead < 70; ++lead) {
+      SCOPED_TRACE(std::string(token.text) + " after a stretch from " + std::to_string(lead + 2));
+      CheckedDepth(Filler(lead) + "/**/" + Filler(kChunk - lead - 4 - token.before) + token.text + " /*");
+      if (HasFailure()) return;
     }
   }
 }

@@ -105,22 +105,24 @@ void YYLexer::yyrefill() {
 
 size_t YYLexer::yyread(char* to, size_t count) {
   if (yyin) return fread(to, 1, count, yyin);
+  // The input's position in locals while it runs, as the stores to `to`
+  // could otherwise change them.
+  const char* from = yymem;
+  const char* const last = yymem + yymemleft;
   char* out = to;
   char* const end = to + count;
-  while (out < end && yymemleft > 0) {
-    const size_t span = std::min(static_cast<size_t>(end - out), yymemleft);
-    const char* cr = FindByte(yymem, yymem + span, '\r');
-    const size_t plain = cr ? static_cast<size_t>(cr - yymem) : span;
-    memcpy(out, yymem, plain);
+  while (out < end && from < last) {
+    const size_t span = std::min(static_cast<size_t>(end - out), static_cast<size_t>(last - from));
+    const size_t plain = CopyUpToByte(out, from, span, '\r');
     out += plain;
-    yymem += plain;
-    yymemleft -= plain;
-    if (!cr) continue;
+    from += plain;
+    if (plain == span) continue;
     // At a CR: gone when an LF follows, else a character of the text.
-    if (yymemleft < 2 || yymem[1] != '\n') *out++ = '\r';
-    ++yymem;
-    --yymemleft;
+    if (last - from < 2 || from[1] != '\n') *out++ = '\r';
+    ++from;
   }
+  yymemleft -= static_cast<size_t>(from - yymem);
+  yymem = from;
   return static_cast<size_t>(out - to);
 }
 
