@@ -40,39 +40,48 @@ const size_t kRecentScans = 16;
 // Directories indexed at once; more drop every index (they are rebuilt on use).
 const size_t kMaxIndexed = 16;
 
-std::string Folded(const char* name) {
-  std::string folded(name);
-  for (char& c : folded) c = FoldAscii(c);
-  return folded;
+// A hash of the name without regard to ASCII case (FNV-1a over the folded
+// bytes): names that match share it, so it keys the index without a folded
+// copy of every name.
+uint64_t FoldedHash(const char* name, size_t length) {
+  uint64_t hash = 14695981039346656037ull;
+  for (size_t i = 0; i < length; ++i) {
+    hash ^= static_cast<unsigned char>(FoldAscii(name[i]));
+    hash *= 1099511628211ull;
+  }
+  return hash;
 }
 
-// The names of one directory, each under its case-folded form.
+// The names of one directory, each under the hash of its case-folded form.
+// Names of one hash that do not match are told apart by comparing them.
 struct Index {
   dev_t device = 0;
   ino_t inode = 0;
   uint64_t serial = 0;   // tells this index from earlier ones of the directory
   uint64_t changes = 0;  // reported changes applied
-  std::unordered_multimap<std::string, std::string> names;
+  std::unordered_multimap<uint64_t, std::string> names;
 
   void Add(const char* name) {
-    std::string folded = Folded(name);
-    auto same = names.equal_range(folded);
+    const size_t length = strlen(name);
+    const uint64_t hash = FoldedHash(name, length);
+    auto same = names.equal_range(hash);
     for (auto it = same.first; it != same.second; ++it)
-      if (it->second == name) return;
-    names.emplace(std::move(folded), name);
+      if (it->second.compare(name) == 0) return;
+    names.emplace(hash, std::string(name, length));
   }
   void Remove(const char* name) {
-    auto same = names.equal_range(Folded(name));
+    auto same = names.equal_range(FoldedHash(name, strlen(name)));
     for (auto it = same.first; it != same.second; ++it) {
-      if (it->second != name) continue;
+      if (it->second.compare(name) != 0) continue;
       names.erase(it);
       return;
     }
   }
   std::string Find(const std::string& name) const {
     std::string best;
-    auto same = names.equal_range(Folded(name.c_str()));
-    for (auto it = same.first; it != same.second; ++it) KeepFirst(&best, it->second.c_str());
+    auto same = names.equal_range(FoldedHash(name.data(), name.size()));
+    for (auto it = same.first; it != same.second; ++it)
+      if (EqualsIgnoreCase(it->second, name)) KeepFirst(&best, it->second.c_str());
     return best;
   }
 };
@@ -136,6 +145,9 @@ class FolderIndexes {
       index.device = st.st_dev;
       index.inode = st.st_ino;
       index.serial = ++m_lastSerial;
+      // Room for about as many names as the directory's size suggests (an
+      // entry takes a few dozen bytes), so the table is not rebuilt as it fills.
+      index.names.reserve(static_cast<size_t>(st.st_size) / 32);
       while (struct dirent* entry = readdir(dir))
         if (!IsDotEntry(entry->d_name)) index.Add(entry->d_name);
       closedir(dir);
