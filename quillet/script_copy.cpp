@@ -17,8 +17,8 @@ const size_t kBlock = 256 * 1024;  // one read of a script
 // The end of a binary script: a line end for a last line without one, then
 // the empty line.
 void EndScript(char last, CStdioFile& newScript) {
-  if (last != '\n') newScript.Write("\r\n", 2);
-  newScript.Write("\r\n", 2);
+  static const char kLineEnds[] = "\r\n\r\n";
+  newScript.Write(kLineEnds, last != '\n' ? 4 : 2);
 }
 
 }  // namespace
@@ -27,13 +27,11 @@ void WriteWithCarriageReturns(const char* data, size_t length, char* previous, C
   const char* const end = data + length;
   const char* pending = data;  // not written yet: it goes out as it stands
   for (const char* at = data; at < end;) {
-    const char* lf = FindByte(at, end, '\n');
+    const char* lf = FindLoneLineFeed(at, end, at > data ? at[-1] : *previous);
     if (!lf) break;
-    if ((lf > data ? lf[-1] : *previous) != '\r') {
-      newScript.Write(pending, static_cast<UINT>(lf - pending));
-      newScript.Write("\r", 1);
-      pending = lf;
-    }
+    newScript.Write(pending, static_cast<UINT>(lf - pending));
+    newScript.Write("\r", 1);
+    pending = lf;
     at = lf + 1;
   }
   if (pending < end) newScript.Write(pending, static_cast<UINT>(end - pending));
