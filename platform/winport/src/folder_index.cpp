@@ -8,8 +8,10 @@
 #if defined(__linux__)
 #include <errno.h>
 #include <limits.h>
+#include <pthread.h>
 #include <sys/inotify.h>
 
+#include <atomic>
 #include <cstddef>
 #include <iterator>
 #include <mutex>
@@ -86,12 +88,22 @@ struct Index {
   }
 };
 
+// Counts the forks that made this process: a child's indexes are its
+// parent's, and so are their open change reports, which the child must not
+// read. Kept by a fork handler, so that no lookup has to ask for the
+// process id.
+std::atomic<unsigned> g_forkGeneration{1};
+
+void CountFork() { g_forkGeneration.fetch_add(1, std::memory_order_relaxed); }
+
 // The indexes of this process. Each indexed directory is watched; every
 // lookup first applies the changes reported since the last one, so an index
 // is as current as a fresh read of its directory. A watch is set before its
 // directory is read, so no change made during the read is missed either.
 class FolderIndexes {
  public:
+  FolderIndexes() { pthread_atfork(nullptr, nullptr, &CountFork); }
+
   // False when the directory is not indexed; else *found is the answer.
   bool Find(const std::string& directory, const std::string& name, std::string* found, FolderStamp* stamp) {
     std::lock_guard<std::mutex> lock(m_mutex);
@@ -114,7 +126,7 @@ class FolderIndexes {
   // for one a short while ago too.
   bool ScannedAgain(const std::string& directory) {
     std::lock_guard<std::mutex> lock(m_mutex);
-    if (m_owner != getpid()) Reset();
+    if (Forked()) Reset();
     for (const std::string& recent : m_recentScans)
       if (recent == directory) return true;
     if (m_recentScans.size() >= kRecentScans) m_recentScans.erase(m_recentScans.begin());
@@ -188,7 +200,7 @@ class FolderIndexes {
   // Opens the change reports on first use and applies those pending; false
   // when the system offers none.
   bool Ready() {
-    if (m_owner != getpid()) Reset();  // a forked child: the open reports are the parent's
+    if (Forked()) Reset();  // a forked child: the open reports are the parent's
     if (m_fd < 0 && !m_failed) {
       m_fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
       if (m_fd < 0) m_failed = true;
@@ -198,9 +210,14 @@ class FolderIndexes {
     return true;
   }
 
-  // Reads every pending change report and applies it to its index.
+  bool Forked() const { return m_generation != g_forkGeneration.load(std::memory_order_relaxed); }
+
+  // Reads every pending change report and applies it to its index. A read
+  // returns every report that fits, so one that leaves room for another
+  // report has drained what was pending.
   void ApplyChanges() {
-    alignas(struct inotify_event) char buffer[16 * (sizeof(struct inotify_event) + NAME_MAX + 1)];
+    const size_t kLargestReport = sizeof(struct inotify_event) + NAME_MAX + 1;
+    alignas(struct inotify_event) char buffer[16 * kLargestReport];
     for (;;) {
       const ssize_t got = read(m_fd, buffer, sizeof buffer);
       if (got <= 0) {
@@ -225,6 +242,7 @@ class FolderIndexes {
           ++index->second.changes;
         }
       }
+      if (static_cast<size_t>(got) + kLargestReport <= sizeof buffer) return;
     }
   }
 
@@ -247,11 +265,11 @@ class FolderIndexes {
     m_indexes.clear();
     m_watchOf.clear();
     m_recentScans.clear();
-    m_owner = getpid();
+    m_generation = g_forkGeneration.load(std::memory_order_relaxed);
   }
 
   std::mutex m_mutex;
-  pid_t m_owner = 0;
+  unsigned m_generation = 0;  // the fork generation the indexes belong to
   int m_fd = -1;
   uint64_t m_lastSerial = 0;
   bool m_failed = false;
