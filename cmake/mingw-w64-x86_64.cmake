@@ -16,15 +16,12 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # Wine runs in a prefix of its own: the WINEPREFIX of the environment that
 # configures the build (CI gives a fresh temporary folder), else one in the
 # build folder. WINEDEBUG=-all keeps Wine's own messages out of the output
-# that the tests compare. cmake/run-under-wine.sh runs a program once more
-# when only Wine's own teardown failed after it.
+# that the tests compare.
 find_program(WINE NAMES wine64 wine PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH REQUIRED)
 find_program(ENV_COMMAND env REQUIRED)
-find_program(BASH_COMMAND bash REQUIRED)
 if(DEFINED ENV{WINEPREFIX} AND NOT "$ENV{WINEPREFIX}" STREQUAL "")
   set(TEKORA_WINEPREFIX "$ENV{WINEPREFIX}")
 else()
   set(TEKORA_WINEPREFIX "${CMAKE_BINARY_DIR}/wineprefix")
 endif()
-set(CMAKE_CROSSCOMPILING_EMULATOR ${ENV_COMMAND} WINEPREFIX=${TEKORA_WINEPREFIX} WINEDEBUG=-all
-    ${BASH_COMMAND} ${CMAKE_CURRENT_LIST_DIR}/run-under-wine.sh ${WINE})
+set(CMAKE_CROSSCOMPILING_EMULATOR ${ENV_COMMAND} WINEPREFIX=${TEKORA_WINEPREFIX} WINEDEBUG=-all ${WINE})
